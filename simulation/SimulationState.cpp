@@ -1,0 +1,61 @@
+#include "SimulationState.h"
+
+#include "LoadModel.h"
+
+SimulationState& TheSimulationState() {
+    static SimulationState state;
+    return state;
+}
+
+void RefillTimeAxis(SimulationState& s) {
+    for (int k = 0; k < SampleCount; ++k) {
+        s.TimeAxis[static_cast<std::size_t>(k)] = (k - NewestSample) * s.TimeStep;
+    }
+}
+
+// The start values are those of a 20 mm drill at 30 m/min and 0.2 mm/rev. They are
+// not what the input handlers would compute for the controls' start values: the
+// point length stays 0 and the travel limit 48 until the first size or depth change.
+void Initialise(SimulationState& s) {
+    s = SimulationState{};
+    s.FrameCounter = 0;
+    s.DrillSize = 4;
+    s.Operation = 0;
+    s.DrillHalfWidthPx = 22;
+    s.ChiselHalfWidthPx = 2;
+    s.PointLengthPx = 0;
+    s.TravelLimit = 48;
+    s.TipYPx = 74;
+    s.ShoulderYPx = 74;
+    s.DrillDiameter = 20.0;
+    s.CuttingSpeed = 30.0;
+    s.Feed = 0.2;
+    s.SpindleSpeed = s.CuttingSpeed * 318.3 / s.DrillDiameter;
+    s.TimeStep = s.DrillDiameter / (s.CuttingSpeed * 5.3);
+    s.DrillTopY = -300.0;
+    s.TipY = 74.0;
+    s.ShoulderY = 74.0;
+    s.SectionModulus = 1.6e-07;
+    s.AllowedStress = AllowedStressPa;
+    RefillTimeAxis(s);
+}
+
+void ResetToStart(SimulationState& s) {
+    s.DrillTopY = -300.0;
+    s.ShearStress = 0.0;
+    s.TipY = 74.0;
+    s.ShoulderY = 74.0;
+    s.TipYPx = 74;
+    s.ShoulderYPx = 74;
+    s.PilotEdgeYPx = 74;
+    s.HoleDepth = 0.0;
+    s.CutHalfWidthPx = 0;
+    s.CutDiameter = 0.0;
+    s.CutDepth = 0.0;
+    for (int k = 0; k < SampleCount; ++k) {
+        const auto i = static_cast<std::size_t>(k);
+        s.TimeAxis[i] = (k - NewestSample) * s.TimeStep;
+        s.ForceTrace[i] = 0.0;
+        s.MomentTrace[i] = 0.0;
+    }
+}
