@@ -66,6 +66,8 @@ struct SimulationState {
     SampleBuffer TimeAxis{};
     SampleBuffer ForceTrace{};
     SampleBuffer MomentTrace{};
+
+    bool operator==(const SimulationState&) const = default;
 };
 
 // The one record of the program; it lives from start to end, zero-filled until

@@ -1,1 +1,327 @@
+#include "MachiningInputs.h"
+#include "Materials.h"
+#include "ProcessTick.h"
+
 #include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+namespace {
+
+// Records what the tick asks of the views, with the buffers as they were at the call.
+class RecordingViews final : public ProcessViews {
+public:
+    explicit RecordingViews(const SimulationState& state) : state_(state) {}
+
+    void PlotTraces() override {
+        calls.push_back('P');
+        plottedTime.push_back(state_.TimeAxis[NewestSample]);
+        plottedForce.push_back(state_.ForceTrace[NewestSample]);
+        plottedForceBefore.push_back(state_.ForceTrace[NewestSample - 1]);
+    }
+    void DrawScene() override {
+        calls.push_back('D');
+        drawnForceBefore.push_back(state_.ForceTrace[NewestSample - 1]);
+    }
+
+    std::string calls;
+    std::vector<double> plottedTime, plottedForce, plottedForceBefore, drawnForceBefore;
+
+private:
+    const SimulationState& state_;
+};
+
+SimulationState ReadyToRun(int tool = 1, int work = 1) {
+    SimulationState s;
+    Initialise(s);
+    s.ToolMaterial = tool;
+    s.WorkMaterial = work;
+    EXPECT_FALSE(PrepareProcessStart(s).has_value());
+    return s;
+}
+
+TEST(Tick, PhaseCyclesThroughSixFrames) {
+    SimulationState s = ReadyToRun();
+    RecordingViews views(s);
+    const int expected[] = {1, 2, 3, 4, 5, 0, 1, 2};
+    for (int phase : expected) {
+        AdvanceProcess(s, views);
+        EXPECT_EQ(s.FrameCounter, phase);
+    }
+    s.FrameCounter = 9; // anything at 5 or above starts again at 0
+    AdvanceProcess(s, views);
+    EXPECT_EQ(s.FrameCounter, 0);
+}
+
+// The start values drill 20 mm at 0.2 mm/rev to a travel limit of 48 px.
+TEST(Tick, RunFromTheStartValuesToTheEndOfTravel) {
+    SimulationState s = ReadyToRun();
+    RecordingViews views(s);
+    int firstTipMove = 0, firstLoad = 0, lastAdvance = 0, stopTick = 0;
+    for (int tick = 1; tick <= 400 && stopTick == 0; ++tick) {
+        const double top = s.DrillTopY, tip = s.TipY;
+        const TickResult result = AdvanceProcess(s, views);
+        ASSERT_NE(result, TickResult::DrillBroke);
+        if (s.DrillTopY != top) {
+            lastAdvance = tick;
+            EXPECT_EQ(lastAdvance, tick);
+        }
+        if (firstTipMove == 0 && s.TipY != tip) {
+            firstTipMove = tick;
+            EXPECT_DOUBLE_EQ(s.TipY, 74.2);
+            EXPECT_EQ(s.CutHalfWidthPx, 0); // 0.35 rounds to 0: no loads yet
+        }
+        if (firstLoad == 0 && s.ForceTrace[NewestSample] != 0) {
+            firstLoad = tick;
+            EXPECT_EQ(s.CutHalfWidthPx, 1);
+            EXPECT_EQ(s.CutDiameter, 1.0);
+        }
+        if (result == TickResult::TimerDisabled) {
+            stopTick = tick;
+        }
+    }
+    EXPECT_EQ(firstTipMove, 26);
+    EXPECT_EQ(firstLoad, 27);
+    EXPECT_EQ(lastAdvance, 241);
+    EXPECT_EQ(stopTick, 246);
+    EXPECT_EQ(s.FrameCounter, 0);
+    EXPECT_NEAR(s.DrillTopY, -251.8, 1e-9);
+    EXPECT_NEAR(s.HoleDepth, 24.1, 1e-9);
+    EXPECT_NEAR(s.TipY, 118.2, 1e-9);
+    EXPECT_EQ(s.TipYPx, 118);
+    // The diameter in cut stops at the drill's while the cut half width goes on to 22.
+    EXPECT_EQ(s.CutHalfWidthPx, 22);
+    EXPECT_EQ(s.CutDiameter, 20.0);
+    // The full width is in once the tip is more than 22 / 1.75 px deep, from its 63rd step.
+    EXPECT_NEAR(s.ShoulderY, 74 + (221 - 62) * 0.2, 1e-9);
+    // Every tick plotted, then drew; the stopping tick too.
+    EXPECT_EQ(views.calls.size(), 2u * 246u);
+    EXPECT_EQ(views.calls.substr(0, 4), "PDPD");
+    EXPECT_NEAR(views.plottedTime.back(), 246 * 20.0 / 159.0, 1e-9);
+}
+
+TEST(Tick, TicksPastTheEndOfTravelAreFullTicksUntilPhaseZero) {
+    SimulationState s = ReadyToRun();
+    RecordingViews views(s);
+    for (int tick = 1; tick <= 241; ++tick) {
+        AdvanceProcess(s, views);
+    }
+    const double top = s.DrillTopY;
+    for (int tick = 242; tick <= 245; ++tick) {
+        const double tip = s.TipY;
+        const std::size_t calls = views.calls.size();
+        EXPECT_EQ(AdvanceProcess(s, views), TickResult::Continued) << tick;
+        EXPECT_EQ(s.DrillTopY, top);
+        EXPECT_DOUBLE_EQ(s.TipY, tip + 0.2);
+        EXPECT_EQ(views.calls.size(), calls + 2);
+    }
+    EXPECT_EQ(AdvanceProcess(s, views), TickResult::TimerDisabled);
+    // "Proces" again without a deeper hole: six more ticks and it stops again.
+    int more = 0;
+    TickResult result = TickResult::Continued;
+    while (result != TickResult::TimerDisabled) {
+        result = AdvanceProcess(s, views);
+        ++more;
+    }
+    EXPECT_EQ(more, 6);
+    EXPECT_EQ(s.DrillTopY, top);
+}
+
+TEST(Tick, ScrollsAfterPlottingAndKeepsTheNewestSample) {
+    SimulationState s = ReadyToRun();
+    for (int k = 0; k < SampleCount; ++k) {
+        s.ForceTrace[static_cast<std::size_t>(k)] = k;
+        s.MomentTrace[static_cast<std::size_t>(k)] = 1000 + k;
+    }
+    RecordingViews views(s);
+    AdvanceProcess(s, views); // the drill is still above the surface: no loads
+    ASSERT_EQ(views.calls, "PD");
+    EXPECT_EQ(views.plottedForceBefore[0], 275.0); // plotted before the scroll
+    EXPECT_EQ(views.drawnForceBefore[0], 276.0);   // drawn after it
+    for (int k = 0; k < NewestSample; ++k) {
+        EXPECT_EQ(s.ForceTrace[static_cast<std::size_t>(k)], k + 1);
+        EXPECT_EQ(s.MomentTrace[static_cast<std::size_t>(k)], 1000 + k + 1);
+    }
+    EXPECT_EQ(s.ForceTrace[NewestSample], 276.0);
+    EXPECT_EQ(s.MomentTrace[NewestSample], 1276.0);
+    EXPECT_EQ(s.ForceTrace[SampleCount], 0.0);
+}
+
+TEST(Tick, TimeAxisMovesByTheCurrentTimeStep) {
+    SimulationState s = ReadyToRun();
+    RecordingViews views(s);
+    const double oldStep = s.TimeStep;
+    AdvanceProcess(s, views);
+    EXPECT_DOUBLE_EQ(s.TimeAxis[NewestSample], oldStep);
+    ApplyCuttingSpeed(s, 60); // no refill: the spacing stays, the motion changes
+    AdvanceProcess(s, views);
+    EXPECT_DOUBLE_EQ(s.TimeAxis[NewestSample], oldStep + s.TimeStep);
+    EXPECT_DOUBLE_EQ(s.TimeAxis[NewestSample] - s.TimeAxis[NewestSample - 1], oldStep);
+}
+
+TEST(Tick, NoLoadsWhileThePointIsAboveTheSurface) {
+    SimulationState s = ReadyToRun();
+    RecordingViews views(s);
+    for (int tick = 1; tick <= 25; ++tick) {
+        AdvanceProcess(s, views);
+        EXPECT_EQ(s.TipY, 74.0);
+        EXPECT_EQ(s.CutHalfWidthPx, 0);
+        EXPECT_EQ(s.CutDiameter, 0.0);
+        EXPECT_EQ(s.ForceTrace[NewestSample], 0.0);
+        EXPECT_EQ(s.PilotEdgeYPx, 74);
+    }
+}
+
+// A 5 mm drill breaks once its full diameter cuts: at d = 5 the moment of C1540 is
+// about 2.56 Nm against 2.22 Nm allowed.
+TEST(Tick, BreakageStopsTheTickBeforeTimeAndViews) {
+    SimulationState s = ReadyToRun();
+    ApplyDrillSize(s, 1);
+    FinishDrillSizeChange(s, 20);
+    RecordingViews views(s);
+    int brokeAt = 0;
+    for (int tick = 1; tick <= 300 && brokeAt == 0; ++tick) {
+        const SimulationState before = s;
+        const std::size_t calls = views.calls.size();
+        if (AdvanceProcess(s, views) == TickResult::DrillBroke) {
+            brokeAt = tick;
+            EXPECT_EQ(views.calls.size(), calls);            // neither view called
+            EXPECT_EQ(s.TimeAxis, before.TimeAxis);            // time did not move
+            EXPECT_EQ(s.ForceTrace[NewestSample - 1], before.ForceTrace[NewestSample]); // not
+            EXPECT_NE(s.ForceTrace[NewestSample], before.ForceTrace[NewestSample]); // scrolled
+            EXPECT_GT(s.ShearStress, s.AllowedStress);
+            EXPECT_EQ(s.CutDiameter, 5.0);
+        }
+    }
+    EXPECT_EQ(brokeAt, 38);
+    EXPECT_NEAR(s.MomentTrace[NewestSample], 2.56, 0.01);
+    // "Proces" again with nothing changed: the first tick breaks at once.
+    const std::size_t calls = views.calls.size();
+    EXPECT_EQ(AdvanceProcess(s, views), TickResult::DrillBroke);
+    EXPECT_EQ(views.calls.size(), calls);
+}
+
+TEST(Tick, AShearStressEqualToTheAllowedOneDoesNotBreak) {
+    SimulationState s = ReadyToRun();
+    s.ShearStress = s.AllowedStress; // held: the drill is above the surface, no loads
+    RecordingViews views(s);
+    EXPECT_EQ(AdvanceProcess(s, views), TickResult::Continued);
+    s.ShearStress = std::nextafter(s.AllowedStress, 1e10);
+    EXPECT_EQ(AdvanceProcess(s, views), TickResult::DrillBroke);
+}
+
+// Enlarging a 10 mm pilot hole (value 10, PilotHoleSize 11) with the 20 mm drill: the
+// cut stays inside the pilot hole until its half width passes 10.
+TEST(Tick, EnlargingRun) {
+    SimulationState s = ReadyToRun();
+    ApplyDrillSize(s, 4);
+    FinishDrillSizeChange(s, 20);
+    SelectEnlarging(s);
+    ASSERT_EQ(ApplyPilotHole(s, 10), PilotHoleOutcome::Redraw);
+    RecordingViews views(s);
+    AdvanceProcess(s, views);
+    EXPECT_EQ(s.ReamingEngaged, 1);
+    EXPECT_EQ(s.PilotEdgeYPx, 74);
+    int firstLoad = 0;
+    for (int tick = 2; tick <= 120; ++tick) {
+        AdvanceProcess(s, views);
+        if (s.ForceTrace[NewestSample] == 0) {
+            EXPECT_LE(s.CutDepth, 0.0) << tick;
+        } else if (firstLoad == 0) {
+            firstLoad = tick;
+            EXPECT_EQ(s.CutHalfWidthPx, 11);
+            EXPECT_EQ(s.CutDepth, 0.5);
+        }
+    }
+    EXPECT_GT(firstLoad, 0);
+    EXPECT_EQ(s.CutDiameter, 20.0);
+    EXPECT_EQ(s.CutDepth, 5.0);
+    // Where the cone meets the pilot wall: 11 / 1.75 = 6.29 px above the tip, rounded 6.
+    EXPECT_EQ(s.PilotEdgeYPx, s.TipYPx - 6);
+    EXPECT_GT(s.ForceBaseReam, 0.0);
+    EXPECT_EQ(s.ForceBaseDrill, 0.0);
+    // Switching back to drilling and resetting keeps the enlarging outline.
+    SelectDrilling(s);
+    ResetProcess(s, views);
+    EXPECT_EQ(s.ReamingEngaged, 1);
+}
+
+TEST(Tick, EnlargingWithoutAPilotHoleChangeWaitsForADiameter) {
+    SimulationState s = ReadyToRun();
+    SelectEnlarging(s); // PilotHoleSize still 0: CutDepth is 0.5 before anything cuts
+    RecordingViews views(s);
+    for (int tick = 1; tick <= 26; ++tick) {
+        AdvanceProcess(s, views);
+    }
+    EXPECT_EQ(s.CutDepth, 0.5);
+    EXPECT_EQ(s.CutDiameter, 0.0);
+    EXPECT_EQ(s.ForceTrace[NewestSample], 0.0);
+    AdvanceProcess(s, views);
+    EXPECT_EQ(s.CutDiameter, 1.0);
+    EXPECT_GT(s.ForceTrace[NewestSample], 0.0);
+}
+
+TEST(Reset, PutsDrillAndBuffersBackAndKeepsTheRest) {
+    SimulationState s = ReadyToRun(2, 5);
+    RecordingViews views(s);
+    for (int tick = 1; tick <= 100; ++tick) {
+        AdvanceProcess(s, views);
+    }
+    s.ForceAxisMax = 9000;
+    SimulationState expected = s;
+    views.calls.clear();
+    ResetProcess(s, views);
+    EXPECT_EQ(views.calls, "PD");
+    EXPECT_EQ(s.DrillTopY, -300.0);
+    EXPECT_EQ(s.TipY, 74.0);
+    EXPECT_EQ(s.ShoulderY, 74.0);
+    EXPECT_EQ(s.TipYPx, 74);
+    EXPECT_EQ(s.ShoulderYPx, 74);
+    EXPECT_EQ(s.PilotEdgeYPx, 74);
+    EXPECT_EQ(s.HoleDepth, 0.0);
+    EXPECT_EQ(s.CutHalfWidthPx, 0);
+    EXPECT_EQ(s.CutDiameter, 0.0);
+    EXPECT_EQ(s.CutDepth, 0.0);
+    EXPECT_EQ(s.ShearStress, 0.0);
+    EXPECT_EQ(s.TimeAxis[NewestSample], 0.0);
+    EXPECT_DOUBLE_EQ(s.TimeAxis[0], -276 * s.TimeStep);
+    for (int k = 0; k < SampleCount; ++k) {
+        EXPECT_EQ(s.ForceTrace[static_cast<std::size_t>(k)], 0.0);
+        EXPECT_EQ(s.MomentTrace[static_cast<std::size_t>(k)], 0.0);
+    }
+    // Everything else is as it was: phase, inputs, materials, coefficients, maxima.
+    expected.DrillTopY = s.DrillTopY;
+    expected.TipY = s.TipY;
+    expected.ShoulderY = s.ShoulderY;
+    expected.TipYPx = s.TipYPx;
+    expected.ShoulderYPx = s.ShoulderYPx;
+    expected.PilotEdgeYPx = s.PilotEdgeYPx;
+    expected.HoleDepth = s.HoleDepth;
+    expected.CutHalfWidthPx = s.CutHalfWidthPx;
+    expected.CutDiameter = s.CutDiameter;
+    expected.CutDepth = s.CutDepth;
+    expected.ShearStress = s.ShearStress;
+    expected.TimeAxis = s.TimeAxis;
+    expected.ForceTrace = s.ForceTrace;
+    expected.MomentTrace = s.MomentTrace;
+    EXPECT_TRUE(s == expected);
+    EXPECT_EQ(s.FrameCounter, 100 % 6);
+}
+
+// Absurd typed values must not turn into undefined integer conversions in the tick.
+TEST(Tick, HugeTypedFeedAndDepthStayFinite) {
+    SimulationState s = ReadyToRun();
+    ApplyFeed(s, 2147483647);
+    ApplyHoleDepth(s, 1073741800);
+    RecordingViews views(s);
+    for (int tick = 1; tick <= 400; ++tick) {
+        AdvanceProcess(s, views);
+        ASSERT_TRUE(std::isfinite(s.DrillTopY));
+        ASSERT_TRUE(std::isfinite(s.ForceTrace[NewestSample]));
+    }
+    EXPECT_EQ(s.TipYPx, 2147483647);
+}
+
+} // namespace
