@@ -1,0 +1,200 @@
+#include "ErrorReport.h"
+
+#include "MessageBox.h"
+#include "SpinEdit.h"
+#include "StrictConversion.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <vector>
+
+namespace {
+
+void EnsureApplication() {
+    if (QApplication::instance() == nullptr) {
+        static int argc = 1;
+        static char name[] = "UiControlsTest";
+        static char* argv[] = {name, nullptr};
+        new QApplication(argc, argv);
+    }
+}
+
+class Recorder : public MessageSink {
+public:
+    Recorder() {
+        EnsureApplication();
+        SetMessageSink(this);
+    }
+    ~Recorder() override {
+        SetMessageSink(nullptr);
+        SetProgramTitle(QString());
+    }
+    void Beep() override { events.push_back(QStringLiteral("beep")); }
+    void Box(MessageKind, const QString& text) override { events.push_back(text); }
+    void ErrorReport(const QString& caption, const QString& text) override {
+        events.push_back(caption + QStringLiteral(" | ") + text);
+    }
+    std::vector<QString> events;
+};
+
+struct TitleCase {
+    const char* path;
+    const char* title;
+};
+
+class ProgramTitleTable : public ::testing::TestWithParam<TitleCase> {};
+
+TEST_P(ProgramTitleTable, NameWithoutDirectoryAndExtensionsCapitalised) {
+    EXPECT_EQ(ProgramTitleFromPath(QString::fromUtf8(GetParam().path)),
+              QString::fromUtf8(GetParam().title));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Paths, ProgramTitleTable,
+    ::testing::Values(TitleCase{"SIMULATOR.EXE", "Simulator"},
+                      TitleCase{"model.old.exe", "Model"},
+                      TitleCase{"C:\\Program Files\\Lab.2\\SIMULATOR.EXE", "Simulator"},
+                      TitleCase{"/usr/local/bin/busenje", "Busenje"},
+                      TitleCase{"/opt/v1.2/busenje", "Busenje"}, TitleCase{"busenje", "Busenje"},
+                      TitleCase{"bUŠENJE.exe", "Bušenje"}, TitleCase{"7ZIP.EXE", "7zip"},
+                      TitleCase{".hidden", ""}, TitleCase{"", ""}));
+
+struct ReportTextCase {
+    const char* message;
+    const char* shown;
+};
+
+class ErrorReportTextTable : public ::testing::TestWithParam<ReportTextCase> {};
+
+TEST_P(ErrorReportTextTable, FullStopOnlyAfterCharactersAboveTheFullStop) {
+    EXPECT_EQ(ErrorReportText(QString::fromUtf8(GetParam().message)),
+              QString::fromUtf8(GetParam().shown));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Messages, ErrorReportTextTable,
+    ::testing::Values(
+        ReportTextCase{"'' is not a valid integer value", "'' is not a valid integer value."},
+        ReportTextCase{"Cannot open file 20_6.BMP", "Cannot open file 20_6.BMP."},
+        ReportTextCase{"Nastaje lom burgije!", "Nastaje lom burgije!"},
+        ReportTextCase{"Stream read error.", "Stream read error."},
+        ReportTextCase{"ends with 5", "ends with 5."}, ReportTextCase{"slash/", "slash/."},
+        ReportTextCase{"minus-", "minus-"}, ReportTextCase{"comma,", "comma,"},
+        ReportTextCase{"quote'", "quote'"}, ReportTextCase{"", ""},
+        ReportTextCase{"ends in š", "ends in š."}));
+
+TEST(ReportError, ShowsTitleAndFullStopWithoutBeep) {
+    Recorder recorder;
+    SetProgramTitle(QStringLiteral("Simulator"));
+    ReportError(ProgramError("Axis Maximum Value must be >= Minimum"));
+    EXPECT_EQ(recorder.events,
+              std::vector<QString>{"Simulator | Axis Maximum Value must be >= Minimum."});
+}
+
+TEST(ReportError, CaptionDefaultsToTheTitleOfTheProgramFile) {
+    Recorder recorder;
+    ReportError(ProgramError("Stream read error"));
+    EXPECT_EQ(recorder.events, std::vector<QString>{"Uicontrolstest | Stream read error."});
+    EXPECT_EQ(ProgramTitle(), QStringLiteral("Uicontrolstest"));
+}
+
+// A handler connected through Guarded stops at the error, keeps what it did
+// before it, and the error is reported once at the boundary.
+TEST(Guarded, ReportsAtTheBoundaryAndKeepsWhatTheHandlerDid) {
+    Recorder recorder;
+    SetProgramTitle(QStringLiteral("Busenje"));
+    QPushButton button(QStringLiteral("Proces"));
+    button.show();
+    int before = 0;
+    int after = 0;
+    QObject::connect(&button, &QPushButton::clicked, Guarded([&] {
+                         ++before;
+                         StrToIntStrict(QString());
+                         ++after;
+                     }));
+    QTest::mouseClick(&button, Qt::LeftButton);
+    QTest::mouseClick(&button, Qt::LeftButton);
+    EXPECT_EQ(before, 2);
+    EXPECT_EQ(after, 0);
+    EXPECT_EQ(recorder.events, (std::vector<QString>{"Busenje | '' is not a valid integer value.",
+                                                     "Busenje | '' is not a valid integer value."}));
+}
+
+TEST(Guarded, PassesTheSignalArgumentsAndCatchesOtherExceptions) {
+    Recorder recorder;
+    SetProgramTitle(QStringLiteral("Busenje"));
+    QLineEdit edit;
+    QString seen;
+    QObject::connect(&edit, &QLineEdit::textEdited, Guarded([&](const QString& text) {
+                         seen = text;
+                         throw std::out_of_range("out of range");
+                     }));
+    edit.show();
+    QTest::keyClicks(&edit, QStringLiteral("7"));
+    EXPECT_EQ(seen, QStringLiteral("7"));
+    EXPECT_EQ(recorder.events, std::vector<QString>{"Busenje | out of range."});
+}
+
+// The error of a typed decimal separator reaches the user as the report of the
+// change handler, with the text as typed.
+TEST(Guarded, SpinEditHandlerErrorForATypedDecimalSeparator) {
+    Recorder recorder;
+    SetProgramTitle(QStringLiteral("Busenje"));
+    QLocale::setDefault(QLocale(QStringLiteral("sr_Latn_RS")));
+    SpinEdit spin(1, 20, 1, 6);
+    int axisMaximum = 6000;
+    QObject::connect(&spin, &SpinEdit::Changed,
+                     Guarded([&] { axisMaximum = StrToIntStrict(spin.text()) * 1000; }));
+    spin.show();
+    QApplication::setActiveWindow(&spin);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&spin));
+    spin.lineEdit()->setFocus();
+    spin.lineEdit()->end(false);
+    QTest::keyClicks(spin.lineEdit(), QStringLiteral(","));
+    QLocale::setDefault(QLocale::c());
+    EXPECT_EQ(recorder.events,
+              std::vector<QString>{"Busenje | '6,' is not a valid integer value."});
+    EXPECT_EQ(axisMaximum, 6000);
+}
+
+// An error on every tick is reported once: the timer is stopped before the
+// report, so no tick follows it.
+TEST(GuardedTick, StopsTheTimerAndReportsOnce) {
+    Recorder recorder;
+    SetProgramTitle(QStringLiteral("Busenje"));
+    QTimer timer;
+    timer.setInterval(2);
+    int ticks = 0;
+    QObject::connect(&timer, &QTimer::timeout, GuardedTick(&timer, [&] {
+                         ++ticks;
+                         throw ProgramError("Cannot open file 20_6.BMP");
+                     }));
+    timer.start();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !recorder.events.empty(); }, 2000));
+    QTest::qWait(50);
+    EXPECT_FALSE(timer.isActive());
+    EXPECT_EQ(ticks, 1);
+    EXPECT_EQ(recorder.events, std::vector<QString>{"Busenje | Cannot open file 20_6.BMP."});
+}
+
+TEST(GuardedTick, KeepsTheTimerRunningWhileTicksSucceed) {
+    Recorder recorder;
+    QTimer timer;
+    timer.setInterval(1);
+    int ticks = 0;
+    QObject::connect(&timer, &QTimer::timeout, GuardedTick(&timer, [&] { ++ticks; }));
+    timer.start();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return ticks >= 3; }, 2000));
+    EXPECT_TRUE(timer.isActive());
+    EXPECT_TRUE(recorder.events.empty());
+}
+
+} // namespace

@@ -1,0 +1,165 @@
+#include "MessageBox.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <vector>
+
+namespace {
+
+void EnsureApplication() {
+    if (QApplication::instance() == nullptr) {
+        static int argc = 1;
+        static char name[] = "UiControlsTest";
+        static char* argv[] = {name, nullptr};
+        new QApplication(argc, argv);
+    }
+}
+
+class Recorder : public MessageSink {
+public:
+    void Beep() override { events.push_back(QStringLiteral("beep")); }
+    void Box(MessageKind kind, const QString& text) override {
+        events.push_back((kind == MessageKind::Warning ? QStringLiteral("warning: ")
+                                                       : QStringLiteral("error: ")) +
+                         text);
+    }
+    void ErrorReport(const QString& caption, const QString& text) override {
+        events.push_back(QStringLiteral("report ") + caption + QStringLiteral(": ") + text);
+    }
+    std::vector<QString> events;
+};
+
+TEST(MessageBoxOrder, BeepComesBeforeEveryBox) {
+    EnsureApplication();
+    Recorder recorder;
+    SetMessageSink(&recorder);
+    ShowMessage(MessageKind::Warning, QStringLiteral("Otvor obraditi prosirivacem!"));
+    ShowMessage(MessageKind::Error, QStringLiteral("Nastaje lom burgije!"));
+    SystemBeep();
+    SetMessageSink(nullptr);
+    EXPECT_EQ(recorder.events,
+              (std::vector<QString>{"beep", "warning: Otvor obraditi prosirivacem!", "beep",
+                                    "error: Nastaje lom burgije!", "beep"}));
+}
+
+// What the real box looked like while it was open, read from inside its own
+// event loop, and the key or click that closed it.
+struct OpenBox {
+    QString caption;
+    QString text;
+    QStringList buttons;
+    bool okIsDefault = false;
+    bool hasIcon = false;
+    int textWidthPx = 0;
+    bool textWraps = false;
+    QPoint centreOffset;
+};
+
+enum class CloseBy { Escape, Enter, ClickOk };
+
+OpenBox ShowAndClose(MessageKind kind, const QString& text, CloseBy closeBy) {
+    EnsureApplication();
+    OpenBox seen;
+    bool inspected = false;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (dialog == nullptr) {
+            return;
+        }
+        inspected = true;
+        seen.caption = dialog->windowTitle();
+        const auto* label = dialog->findChild<QLabel*>(QStringLiteral("messageText"));
+        seen.text = label != nullptr ? label->text() : QString();
+        seen.textWidthPx = label != nullptr ? label->width() : 0;
+        seen.textWraps = label != nullptr && label->wordWrap();
+        for (const QLabel* l : dialog->findChildren<QLabel*>()) {
+            seen.hasIcon = seen.hasIcon || !l->pixmap().isNull();
+        }
+        QPushButton* ok = nullptr;
+        for (QPushButton* b : dialog->findChildren<QPushButton*>()) {
+            seen.buttons << b->text();
+            ok = b;
+        }
+        seen.okIsDefault = ok != nullptr && ok->isDefault();
+        seen.centreOffset = dialog->frameGeometry().center() -
+                            dialog->screen()->availableGeometry().center();
+        switch (closeBy) {
+        case CloseBy::Escape:
+            QTest::keyClick(dialog, Qt::Key_Escape);
+            break;
+        case CloseBy::Enter:
+            QTest::keyClick(dialog, Qt::Key_Return);
+            break;
+        case CloseBy::ClickOk:
+            if (ok != nullptr) {
+                QTest::mouseClick(ok, Qt::LeftButton);
+            }
+            break;
+        }
+    });
+    // A box that the timer could not close would hang here; close it from a
+    // second timer as a safety net so that the test fails instead.
+    QTimer::singleShot(5000, [] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            modal->close();
+        }
+    });
+    ShowMessage(kind, text);
+    EXPECT_TRUE(inspected);
+    return seen;
+}
+
+struct RealBoxCase {
+    MessageKind kind;
+    CloseBy closeBy;
+    const char* caption;
+};
+
+void PrintTo(const RealBoxCase& c, std::ostream* os) {
+    *os << c.caption << " closed by " << static_cast<int>(c.closeBy);
+}
+
+class RealMessageBox : public ::testing::TestWithParam<RealBoxCase> {};
+
+TEST_P(RealMessageBox, CaptionIconOneOkCentredAndClosedByKeyOrClick) {
+    const RealBoxCase& c = GetParam();
+    const QString text = QStringLiteral("Materijal obratka nije zadat!");
+    const OpenBox seen = ShowAndClose(c.kind, text, c.closeBy);
+    EXPECT_EQ(seen.caption, QString::fromLatin1(c.caption));
+    EXPECT_EQ(seen.text, text);
+    EXPECT_EQ(seen.buttons, QStringList{QStringLiteral("OK")});
+    EXPECT_TRUE(seen.okIsDefault);
+    EXPECT_TRUE(seen.hasIcon);
+    EXPECT_FALSE(seen.textWraps);
+    EXPECT_LE(std::abs(seen.centreOffset.x()), 1);
+    EXPECT_LE(std::abs(seen.centreOffset.y()), 1);
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+}
+
+INSTANTIATE_TEST_SUITE_P(Kinds, RealMessageBox,
+                         ::testing::Values(RealBoxCase{MessageKind::Warning, CloseBy::Escape,
+                                                       "Warning"},
+                                           RealBoxCase{MessageKind::Error, CloseBy::Enter, "Error"},
+                                           RealBoxCase{MessageKind::Error, CloseBy::ClickOk,
+                                                       "Error"}));
+
+TEST(RealMessageBoxWrap, ALongTextWrapsAtHalfTheScreenWidth) {
+    QString text;
+    for (int i = 0; i < 60; ++i) {
+        text += QStringLiteral("Nastaje lom burgije ");
+    }
+    const OpenBox seen = ShowAndClose(MessageKind::Warning, text, CloseBy::Escape);
+    EXPECT_TRUE(seen.textWraps);
+    EXPECT_EQ(seen.textWidthPx, QGuiApplication::primaryScreen()->geometry().width() / 2);
+}
+
+} // namespace

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "Messages.h"
+
+#include <QString>
+
+// Where the program's beeps and boxes go. Tests install a sink that records
+// them instead of sounding and blocking; without one the real beep and the
+// real modal boxes are used.
+class MessageSink {
+public:
+    virtual ~MessageSink() = default;
+    virtual void Beep() = 0;
+    virtual void Box(MessageKind kind, const QString& text) = 0;
+    virtual void ErrorReport(const QString& caption, const QString& text) = 0;
+};
+
+// nullptr restores the real beep and boxes.
+void SetMessageSink(MessageSink* sink);
+MessageSink* CurrentMessageSink();
+
+// The platform's default beep, played without waiting.
+void SystemBeep();
+
+// Every warning and error of the program: the beep first, then the modal box
+// ("Warning" with the exclamation icon or "Error" with the stop icon, one "OK").
+// Returns when the user has closed the box.
+void ShowMessage(MessageKind kind, const QString& text);
+
+// The modal box itself, without a beep: icon, text wrapped at half the screen
+// width, one "OK" button that is both default and escape, sized to its
+// contents and centred on the screen. The error report uses it as well.
+enum class BoxIcon { Exclamation, Stop };
+void ShowModalBox(BoxIcon icon, const QString& caption, const QString& text);
