@@ -1,0 +1,159 @@
+#include "ProgramAssets.h"
+
+#include <QFile>
+#include <QFontDatabase>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPolygon>
+#include <QTextDocument>
+
+namespace {
+
+constexpr int IconSizePx = 32;
+constexpr int FontPixelSize = 11; // 8 pt at 96 dpi
+
+const char* const TahomaFiles[] = {"/usr/share/wine/fonts/tahoma.ttf",
+                                   "/usr/share/wine/fonts/tahomabd.ttf"};
+
+// The paragraphs of the page as rich text: the quoted names in bold italics, the
+// words (their spelling included) as the students have always read them.
+const char* const InstructionsHtml[] = {
+    "Program je namenjen za modeliranje aksijalnog otpora i momenta pei bušenju i "
+    "proširivanju.",
+    "Potrebno je uneti u odgovarajućim prozorima interfejsa podatke u uslovima i elementima "
+    "režima procesa bušenja (proširivanja), izabrati materijal obratka i alata i kliknite na "
+    "ekranski taster „<b><i>Proces</i></b>“. Pri modeliranju procesa proširivanja potrebno je "
+    "dopunski uneti podatke o prečniku prethodno izbušenog otvora (rupe).",
+    "U grafičkom prozoru interfejsa realizuje se animacija procesa bušenja (proširivanja) a na "
+    "ekranu oscilografa pojavljuju oscilogrami aksijalnog otpora i momenta bušenja (F3, M). "
+    "Razmera prikaza oscilograma može se menjati pomoću ekranskih tastera „<b><i>Maksimalna "
+    "sila - Fmax</i></b>“ i „<b><i>Maksimalni moment - Mmax</i></b>“.",
+    "Za zaustavljanje procesa modeliranja aktivirati ekranski taster „<b><i>Pauza</i></b>“ , a "
+    "za nastavak procesa – taster „<b><i>Proces</i></b>“.",
+    "Aktiviranjem ekranskog tastera „<b><i>Polazno stanje</i></b>“ prevodi se animacija u "
+    "početnu poziciju.",
+    "Svaki segment oscilograma može se povećati nekoliko puta na sledeći način: dovesti taster "
+    "miša u gornji levi ugao oscilograma, pritisnite levi taster miša i obeležite segmet za "
+    "uvećanje pomeranjem miša sa leva na desno, sa vrha ka dnu. Otpustite taster. Povećenje se "
+    "može izvesti više puta. Za vraćanje na početnu razmeru, manipulaciju mišem realizovati "
+    "obrnutim redosledom: pritisnite levi taster miša i pomerajte ga u levo ka vrhu. Otpustiti "
+    "taster.",
+};
+
+QIcon IconFromPainting(void (*paint)(QPainter&)) {
+    QImage image(IconSizePx, IconSizePx, QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    paint(painter);
+    painter.end();
+    return QIcon(QPixmap::fromImage(image));
+}
+
+// Drawn in the colours of the 16-colour palette, pixel-aligned, without antialiasing.
+void PaintDrillIcon(QPainter& p) {
+    const QColor silver(192, 192, 192), grey(128, 128, 128), black(0, 0, 0);
+    // The workpiece with a hole started in it.
+    p.setPen(black);
+    p.setBrush(grey);
+    p.drawRect(2, 22, 27, 8);
+    p.setBrush(silver);
+    p.drawRect(3, 23, 25, 1);
+    p.setPen(Qt::NoPen);
+    p.setBrush(Qt::white);
+    p.drawPolygon(QPolygon({{12, 22}, {20, 22}, {16, 26}}));
+    // Chuck, body with two flutes, and the point entering the hole.
+    p.setPen(black);
+    p.setBrush(QColor(0, 0, 128));
+    p.drawRect(11, 0, 10, 4);
+    p.setBrush(silver);
+    p.drawRect(13, 5, 6, 13);
+    p.setPen(grey);
+    for (int y = 6; y < 18; y += 4) {
+        p.drawLine(14, y + 3, 18, y);
+    }
+    p.setPen(black);
+    p.setBrush(silver);
+    p.drawPolygon(QPolygon({{13, 18}, {19, 18}, {16, 24}}));
+    // Chips flying off.
+    p.setPen(QColor(255, 255, 0));
+    p.drawPoint(9, 20);
+    p.drawPoint(23, 19);
+    p.drawPoint(7, 18);
+}
+
+void PaintBookIcon(QPainter& p) {
+    const QColor purple(128, 0, 128), magenta(255, 0, 255), black(0, 0, 0);
+    p.setPen(black);
+    p.setBrush(Qt::white);
+    p.drawRect(6, 4, 22, 25); // the pages, seen at the edge
+    p.setBrush(purple);
+    p.drawRect(4, 2, 22, 25); // the cover
+    p.setPen(magenta);
+    p.drawLine(6, 3, 6, 26); // the spine's highlight
+    QFont font;
+    font.setFamilies({QStringLiteral("Tahoma"), QStringLiteral("DejaVu Sans")});
+    font.setPixelSize(20);
+    font.setBold(true);
+    p.setFont(font);
+    p.setPen(QColor(255, 255, 0));
+    p.drawText(QRect(6, 2, 20, 25), Qt::AlignCenter, QStringLiteral("?"));
+}
+
+} // namespace
+
+void RegisterProgramFonts() {
+    for (const char* path : TahomaFiles) {
+        if (QFile::exists(QString::fromLatin1(path))) {
+            QFontDatabase::addApplicationFont(QString::fromLatin1(path));
+        }
+    }
+}
+
+QFont ProgramFont(bool bold) {
+    QFont font;
+    font.setFamilies({QStringLiteral("Tahoma"), QStringLiteral("DejaVu Sans"),
+                      QStringLiteral("Liberation Sans")});
+    font.setPixelSize(FontPixelSize);
+    font.setBold(bold);
+    return font;
+}
+
+QIcon MainWindowIcon() {
+    return IconFromPainting(PaintDrillIcon);
+}
+
+QIcon InstructionsIcon() {
+    return IconFromPainting(PaintBookIcon);
+}
+
+// The page is laid out as text 382 px wide from column 9, in a serif face whose lines
+// stand about 15.5 px apart; the frame lies on rows 1 and 389 and columns 0 and 401.
+QImage InstructionsPage() {
+    QImage page(InstructionsPageWidthPx, InstructionsPageHeightPx, QImage::Format_RGB32);
+    page.fill(Qt::white);
+    QPainter painter(&page);
+    painter.setPen(Qt::black);
+    painter.setBrush(QColor(254, 254, 153));
+    painter.drawRect(0, 1, 401, 388);
+
+    QString html = QStringLiteral("<html><body>");
+    for (const char* paragraph : InstructionsHtml) {
+        html += QStringLiteral("<p align=\"justify\" style=\"margin:0; text-indent:24px\">") +
+                QString::fromUtf8(paragraph) + QStringLiteral("</p>");
+    }
+    html += QStringLiteral("</body></html>");
+
+    QTextDocument document;
+    QFont font;
+    font.setFamilies({QStringLiteral("Times New Roman"), QStringLiteral("DejaVu Serif"),
+                      QStringLiteral("Nimbus Roman")});
+    font.setPixelSize(13);
+    document.setDefaultFont(font);
+    document.setDocumentMargin(0);
+    document.setTextWidth(382);
+    document.setHtml(html);
+    painter.translate(9, 9);
+    document.drawContents(&painter, QRectF(0, 0, 382, 372));
+    painter.end();
+    return page;
+}

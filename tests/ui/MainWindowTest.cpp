@@ -1,0 +1,398 @@
+#include "ErrorReport.h"
+#include "ImageView.h"
+#include "MessageBox.h"
+#include "Oscillograph.h"
+#include "ProgramAssets.h"
+#include "SpinEdit.h"
+#include "Unit1.h"
+#include "Unit2.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+QApplication& Application() {
+    static int argc = 1;
+    static char name[] = "busenje";
+    static char* argv[] = {name, nullptr};
+    static QApplication* application = [] {
+        auto* app = new QApplication(argc, argv);
+        RegisterProgramFonts();
+        SetProgramTitle(ProgramTitleFromPath(QStringLiteral("/usr/bin/busenje")));
+        return app;
+    }();
+    return *application;
+}
+
+// Beeps, boxes and error reports in the order they come, each as one line; the
+// timer's state is noted with every box.
+class Recorder final : public MessageSink {
+public:
+    explicit Recorder(const QTimer* const* timer) : timer_(timer) {}
+
+    void Beep() override { events.push_back("beep"); }
+    void Box(MessageKind kind, const QString& text) override {
+        const bool running = *timer_ != nullptr && (*timer_)->isActive();
+        events.push_back(std::string(kind == MessageKind::Warning ? "warning: " : "error: ") +
+                         text.toStdString() + (running ? " [running]" : ""));
+    }
+    void ErrorReport(const QString& caption, const QString& text) override {
+        events.push_back("report " + caption.toStdString() + ": " + text.toStdString());
+    }
+
+    std::vector<std::string> events;
+
+private:
+    const QTimer* const* timer_;
+};
+
+class MainWindow : public testing::Test {
+protected:
+    void SetUp() override {
+        Application();
+        SetMessageSink(&recorder);
+        form1 = std::make_unique<TForm1>(state);
+        timer = form1->Timer1;
+        form2 = std::make_unique<TForm2>();
+        form1->SetInstructionsWindow(form2.get());
+        form1->show();
+        QApplication::setActiveWindow(form1.get());
+        form1->Button1->setFocus();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(form1.get()));
+    }
+    void TearDown() override {
+        SetMessageSink(nullptr);
+        form1.reset();
+        form2.reset();
+    }
+
+    // Replaces the whole text of a spin edit by typing, as a user does after selecting it.
+    void Type(SpinEdit* spinEdit, const QString& text) {
+        spinEdit->lineEdit()->setFocus();
+        spinEdit->lineEdit()->selectAll();
+        QTest::keyClicks(spinEdit->lineEdit(), text);
+    }
+    void Pick(QComboBox* combo, int index) {
+        combo->setCurrentIndex(index);
+    }
+    void Tick(int count) {
+        for (int i = 0; i < count; ++i) {
+            form1->Timer1Timer();
+        }
+    }
+
+    const QTimer* timer = nullptr;
+    Recorder recorder{&timer};
+    SimulationState state;
+    std::unique_ptr<TForm1> form1;
+    std::unique_ptr<TForm2> form2;
+};
+
+TEST_F(MainWindow, StartsAsFormCreateLeavesIt) {
+    SimulationState expected;
+    Initialise(expected);
+    EXPECT_TRUE(state == expected);
+    EXPECT_EQ(state.PointLengthPx, 0);
+    EXPECT_EQ(state.TravelLimit, 48);
+    EXPECT_FALSE(form1->Timer1->isActive());
+    EXPECT_EQ(form1->Timer1->interval(), 50);
+    EXPECT_TRUE(form1->RadioButton1->isChecked());
+    EXPECT_FALSE(form1->SpinEdit5->isVisible());
+    EXPECT_FALSE(form1->Label6->isVisible());
+    EXPECT_EQ(form1->ComboBox1->currentIndex(), -1);
+    EXPECT_EQ(form1->ComboBox1->currentText(), "Materijal alata");
+    EXPECT_EQ(form1->ComboBox2->currentText(), "Materijal obratka");
+    EXPECT_EQ(form1->Edit1->text(), "20");
+    EXPECT_EQ(form1->Edit2->text(), "0,2");
+    EXPECT_EQ(form1->SpinEdit1->text(), "4");
+    EXPECT_EQ(form1->SpinEdit6->text(), "6");
+    EXPECT_EQ(form1->Chart1->Series1()->dataCount(), 0);
+    EXPECT_EQ(form1->Chart1->ForceAxisRange().Maximum, 6000.0);
+    EXPECT_EQ(form1->Chart1->MomentAxisRange().Maximum, 60.0);
+    EXPECT_TRUE(form1->FrameBitmap().width() == 45 && form1->FrameBitmap().height() == 370);
+    EXPECT_EQ(form1->Scene().size(), QSize(369, 353));
+    EXPECT_TRUE(recorder.events.empty());
+    EXPECT_EQ(QApplication::focusWidget(), form1->Button1);
+    EXPECT_FALSE(form2->isVisible());
+}
+
+TEST_F(MainWindow, ControlsStandWhereTheLayoutPutsThem) {
+    struct Place {
+        QWidget* widget;
+        QRect rect;
+    };
+    const Place places[] = {
+        {form1->Image1, {232, 0, 369, 353}},    {form1->Button1, {8, 464, 57, 25}},
+        {form1->Button2, {72, 464, 57, 25}},    {form1->Panel1, {8, 8, 217, 281}},
+        {form1->Edit1, {128, 32, 33, 21}},      {form1->SpinEdit1, {160, 32, 17, 22}},
+        {form1->SpinEdit5, {128, 120, 49, 22}}, {form1->SpinEdit2, {144, 16, 49, 22}},
+        {form1->SpinEdit3, {176, 48, 17, 22}},  {form1->SpinEdit4, {144, 80, 49, 22}},
+        {form1->ComboBox1, {8, 296, 217, 21}},  {form1->ComboBox2, {8, 328, 217, 21}},
+        {form1->Chart1, {232, 360, 369, 137}},  {form1->Button3, {8, 384, 57, 25}},
+        {form1->Button4, {72, 384, 57, 25}},    {form1->Button5, {8, 424, 121, 25}},
+        {form1->Panel2, {136, 360, 89, 137}},   {form1->SpinEdit6, {16, 40, 49, 22}},
+        {form1->SpinEdit7, {16, 104, 49, 22}},
+    };
+    for (const Place& p : places) {
+        EXPECT_EQ(p.widget->geometry(), p.rect) << p.widget->objectName().toStdString();
+    }
+    EXPECT_EQ(form1->Label1->font().bold(), true);
+    EXPECT_EQ(form1->Label2->font().bold(), false);
+    EXPECT_EQ(form1->Label3->buddy(), form1->SpinEdit2);
+}
+
+TEST_F(MainWindow, TabOrderFollowsTheLayout) {
+    QWidget* const expected[] = {form1->Button2,   form1->SpinEdit2->lineEdit(),
+                                 form1->SpinEdit3->lineEdit(), form1->Edit2,
+                                 form1->SpinEdit4->lineEdit(), form1->Edit1,
+                                 form1->SpinEdit1->lineEdit(), form1->RadioButton1,
+                                 form1->ComboBox1, form1->ComboBox2, form1->Button3,
+                                 form1->Button4,   form1->Button5,
+                                 form1->SpinEdit6->lineEdit(), form1->SpinEdit7->lineEdit(),
+                                 form1->Button1};
+    for (QWidget* widget : expected) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QWidget* focus = QApplication::focusWidget();
+        const bool inside = focus == widget || (focus != nullptr && widget->isAncestorOf(focus)) ||
+                            (widget->focusProxy() != nullptr && focus == widget->focusProxy());
+        EXPECT_TRUE(inside) << "expected " << widget->objectName().toStdString() << ", got "
+                            << (focus ? focus->objectName().toStdString() : "nothing");
+    }
+}
+
+TEST_F(MainWindow, SpeedWarningFor5MmFrom32MetresPerMinute) {
+    for (int i = 0; i < 3; ++i) {
+        QTest::keyClick(form1->SpinEdit1->lineEdit(), Qt::Key_Down);
+    }
+    EXPECT_EQ(form1->SpinEdit1->text(), "1");
+    EXPECT_EQ(form1->Edit1->text(), "5");
+    EXPECT_EQ(state.DrillDiameter, 5.0);
+    recorder.events.clear();
+    Type(form1->SpinEdit2, "31");
+    EXPECT_TRUE(recorder.events.empty());
+    QTest::keyClick(form1->SpinEdit2->lineEdit(), Qt::Key_Up);
+    EXPECT_EQ(state.CuttingSpeed, 32.0);
+    const std::vector<std::string> expected = {"beep", "warning: Broj obrta vretena prelazi 2000 "
+                                                       "\u043e/min!"};
+    EXPECT_EQ(recorder.events, expected);
+}
+
+TEST_F(MainWindow, DrillSizeWarnsAfterRedrawingAndUpdatingTheDiameter) {
+    Type(form1->SpinEdit2, "70"); // fine for 20 mm
+    recorder.events.clear();
+    int frameWidthAtWarning = 0;
+    QString edit1AtWarning;
+    class Probe final : public MessageSink {
+    public:
+        Probe(TForm1& f, int& w, QString& e) : form(f), width(w), edit(e) {}
+        void Beep() override {}
+        void Box(MessageKind, const QString&) override {
+            width = form.FrameBitmap().width();
+            edit = form.Edit1->text();
+        }
+        void ErrorReport(const QString&, const QString&) override {}
+        TForm1& form;
+        int& width;
+        QString& edit;
+    } probe(*form1, frameWidthAtWarning, edit1AtWarning);
+    SetMessageSink(&probe);
+    form1->SpinEdit1->setText("2"); // 10 mm at 70 m/min: 2228 rev/min
+    SetMessageSink(&recorder);
+    EXPECT_EQ(frameWidthAtWarning, 25); // the 10 mm frame was already drawn
+    EXPECT_EQ(edit1AtWarning, "10");
+}
+
+TEST_F(MainWindow, ABadDepthTextStopsADrillSizeChangeAfterTheSectionModulus) {
+    form1->SpinEdit4->setText("");
+    ASSERT_EQ(recorder.events.size(), 1u);
+    EXPECT_EQ(recorder.events[0], "report Busenje: '' is not a valid integer value.");
+    recorder.events.clear();
+    const std::int32_t travel = state.TravelLimit;
+    form1->SpinEdit1->setText("7");
+    EXPECT_EQ(state.DrillDiameter, 35.0);
+    EXPECT_DOUBLE_EQ(state.SectionModulus, 0.02 * 0.035 * 0.035 * 0.035);
+    EXPECT_EQ(state.TravelLimit, travel);
+    EXPECT_EQ(form1->Edit1->text(), "20"); // the rest of the handler did not run
+    EXPECT_EQ(recorder.events,
+              std::vector<std::string>{"report Busenje: '' is not a valid integer value."});
+}
+
+TEST_F(MainWindow, FeedAndDepthAndPilotHole) {
+    form1->SpinEdit3->setText("5");
+    EXPECT_EQ(state.Feed, 0.05);
+    EXPECT_EQ(form1->Edit2->text(), QString("0") + QLocale().decimalPoint() + "05");
+    form1->SpinEdit1->setText("3");
+    form1->SpinEdit1->setText("4");
+    form1->SpinEdit4->setText("21");
+    form1->SpinEdit4->setText("20");
+    EXPECT_EQ(state.TravelLimit, 58);
+    // Enlarging: the pilot-hole field appears; value 14 with 20 mm warns without redraw.
+    QTest::mouseClick(form1->RadioButton2, Qt::LeftButton);
+    EXPECT_EQ(state.Operation, 1);
+    EXPECT_TRUE(form1->SpinEdit5->isVisible());
+    EXPECT_TRUE(form1->Label7->isVisible());
+    recorder.events.clear();
+    form1->SpinEdit5->setText("14");
+    EXPECT_EQ(state.PilotHoleSize, 15);
+    EXPECT_EQ(recorder.events,
+              (std::vector<std::string>{"beep", "warning: Otvor obraditi prosirivacem!"}));
+    // A click on the label beside a radio button selects nothing.
+    QTest::mouseClick(form1->Label12, Qt::LeftButton);
+    EXPECT_TRUE(form1->RadioButton2->isChecked());
+    QTest::mouseClick(form1->RadioButton1, Qt::LeftButton);
+    EXPECT_EQ(state.Operation, 0);
+    EXPECT_FALSE(form1->SpinEdit5->isVisible());
+    // Pasting "$A" into the depth runs the handler with 10.
+    form1->SpinEdit4->setText("$A");
+    EXPECT_EQ(state.TravelLimit, 2 * 10 + 13 + 5);
+}
+
+TEST_F(MainWindow, ProcesRefusesInOrderAndLeavesTheTimerAlone) {
+    QTest::mouseClick(form1->RadioButton2, Qt::LeftButton);
+    form1->SpinEdit1->setText("1");
+    form1->SpinEdit5->setText("10"); // 11 > 5 mm: blocked
+    recorder.events.clear();
+    QTest::mouseClick(form1->Button3, Qt::LeftButton);
+    QTest::mouseClick(form1->RadioButton1, Qt::LeftButton);
+    QTest::mouseClick(form1->Button3, Qt::LeftButton);
+    Pick(form1->ComboBox2, 1); // C1530
+    QTest::mouseClick(form1->Button3, Qt::LeftButton);
+    Pick(form1->ComboBox1, 0); // C7680
+    form1->ComboBox2->setCurrentIndex(-1);
+    state.WorkMaterial = 0;    // as if never chosen
+    QTest::mouseClick(form1->Button3, Qt::LeftButton);
+    Pick(form1->ComboBox2, 1);
+    QTest::mouseClick(form1->Button3, Qt::LeftButton);
+    const std::vector<std::string> expected = {
+        "beep", "error: Modeliranje nije izvodljivo!",
+        "beep", "warning: Izaberite materijal alata i obratka!",
+        "beep", "warning: Materijal alata nije zadat!",
+        "beep", "warning: Materijal obratka nije zadat!",
+        "beep", "error: Izabrani materijali ne odgovaraju zadatim varijantama!"};
+    EXPECT_EQ(recorder.events, expected);
+    EXPECT_FALSE(form1->Timer1->isActive());
+    EXPECT_EQ(state.CpDrill, 0.0);
+}
+
+TEST_F(MainWindow, TypedComboTextKeepsTheLastPick) {
+    Pick(form1->ComboBox1, 2); // K40
+    EXPECT_EQ(state.ToolMaterial, 3);
+    form1->ComboBox1->lineEdit()->selectAll();
+    QTest::keyClicks(form1->ComboBox1->lineEdit(), "xyz");
+    EXPECT_EQ(state.ToolMaterial, 3);
+    Pick(form1->ComboBox2, 2); // NL 800-2 goes with K40 only
+    QTest::mouseClick(form1->Button3, Qt::LeftButton);
+    EXPECT_TRUE(form1->Timer1->isActive());
+    EXPECT_EQ(state.CpDrill, 427.0);
+}
+
+TEST_F(MainWindow, AFullRunToTheEndOfTravel) {
+    Pick(form1->ComboBox1, 0);
+    Pick(form1->ComboBox2, 0);
+    QTest::mouseClick(form1->Button3, Qt::LeftButton);
+    ASSERT_TRUE(form1->Timer1->isActive());
+    const QImage start = form1->Scene().copy();
+    Tick(245);
+    EXPECT_TRUE(form1->Timer1->isActive());
+    EXPECT_EQ(form1->Chart1->Series1()->dataCount(), 277);
+    EXPECT_NE(form1->Scene(), start);
+    Tick(1);
+    EXPECT_FALSE(form1->Timer1->isActive());
+    EXPECT_NEAR(state.HoleDepth, 24.1, 1e-9);
+    EXPECT_EQ(state.FrameCounter, 0);
+    EXPECT_DOUBLE_EQ(form1->Chart1->TimeAxisRange().Maximum, state.TimeAxis[NewestSample]);
+    EXPECT_TRUE(recorder.events.empty());
+}
+
+TEST_F(MainWindow, TheRealTimerDrivesTheRun) {
+    Pick(form1->ComboBox1, 0);
+    Pick(form1->ComboBox2, 0);
+    QTest::mouseClick(form1->Button3, Qt::LeftButton);
+    QTest::qWait(400);
+    EXPECT_GT(state.DrillTopY, -300.0);
+    // "Pauza" holds the run where it is; "Proces" continues from there.
+    QTest::mouseClick(form1->Button4, Qt::LeftButton);
+    const double top = state.DrillTopY;
+    QTest::qWait(200);
+    EXPECT_EQ(state.DrillTopY, top);
+    QTest::mouseClick(form1->Button3, Qt::LeftButton);
+    QTest::qWait(300);
+    EXPECT_GT(state.DrillTopY, top);
+    // "Polazno stanje" during the run stops it and puts the drill back.
+    QTest::mouseClick(form1->Button5, Qt::LeftButton);
+    EXPECT_FALSE(form1->Timer1->isActive());
+    EXPECT_EQ(state.DrillTopY, -300.0);
+    EXPECT_EQ(form1->Chart1->Series1()->dataCount(), 277);
+    EXPECT_EQ(form1->Chart1->Series1()->data()->at(276)->value, 0.0);
+}
+
+TEST_F(MainWindow, BreakageShowsItsBoxAfterTheTimerStopped) {
+    form1->SpinEdit1->setText("1"); // 5 mm breaks once it cuts with its full width
+    Pick(form1->ComboBox1, 0);
+    Pick(form1->ComboBox2, 0);
+    recorder.events.clear();
+    QTest::mouseClick(form1->Button3, Qt::LeftButton);
+    Tick(38);
+    EXPECT_FALSE(form1->Timer1->isActive());
+    EXPECT_EQ(recorder.events,
+              (std::vector<std::string>{"beep", "error: Nastaje lom burgije!"}));
+    EXPECT_GT(state.ShearStress, state.AllowedStress);
+}
+
+TEST_F(MainWindow, AMaterialChangeDuringARunTakesEffectOnProces) {
+    Pick(form1->ComboBox1, 0);
+    Pick(form1->ComboBox2, 4); // C4730
+    QTest::mouseClick(form1->Button3, Qt::LeftButton);
+    Tick(50);
+    Pick(form1->ComboBox2, 5); // 30HGSA
+    EXPECT_EQ(state.ForceFactor, 1.18);
+    QTest::mouseClick(form1->Button3, Qt::LeftButton);
+    EXPECT_EQ(state.ForceFactor, 1.31);
+    EXPECT_GT(state.DrillTopY, -300.0);
+    EXPECT_TRUE(form1->Timer1->isActive());
+}
+
+TEST_F(MainWindow, AxisMaximaFollowTheirSpinEdits) {
+    Type(form1->SpinEdit6, "25");
+    EXPECT_EQ(state.ForceAxisMax, 25000);
+    EXPECT_EQ(form1->Chart1->ForceAxisRange().Maximum, 25000.0);
+    form1->Button1->setFocus(); // leaving the field clamps it to 20
+    EXPECT_EQ(form1->SpinEdit6->text(), "20");
+    EXPECT_EQ(form1->Chart1->ForceAxisRange().Maximum, 20000.0);
+    Type(form1->SpinEdit7, "100");
+    EXPECT_EQ(state.MomentAxisMax, 100);
+    EXPECT_EQ(form1->Chart1->MomentAxisRange().Maximum, 100.0);
+}
+
+TEST_F(MainWindow, HelpTwiceShowsOneWindowAndExitCloses) {
+    QTest::mouseClick(form1->Button2, Qt::LeftButton);
+    EXPECT_TRUE(form2->isVisible());
+    form2->move(300, 200);
+    form2->close();
+    EXPECT_FALSE(form2->isVisible());
+    QTest::mouseClick(form1->Button2, Qt::LeftButton);
+    QTest::mouseClick(form1->Button2, Qt::LeftButton);
+    EXPECT_TRUE(form2->isVisible());
+    EXPECT_EQ(form2->pos(), QPoint(300, 200));
+    int windows = 0;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        windows += w->objectName() == "Form2" && w->isVisible() ? 1 : 0;
+    }
+    EXPECT_EQ(windows, 1);
+    QTest::mouseClick(form1->Button1, Qt::LeftButton);
+    EXPECT_FALSE(form1->isVisible());
+    EXPECT_FALSE(form2->isVisible());
+}
+
+} // namespace

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QImage>
+#include <QWidget>
+
+// An image control: shows a picture from its top-left corner at its own size, neither
+// stretched nor centred. On a screen of higher density the picture is enlarged by whole
+// pixels without smoothing.
+class ImageView : public QWidget {
+public:
+    explicit ImageView(QWidget* parent = nullptr);
+
+    void SetImage(const QImage* image);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    const QImage* image_ = nullptr;
+};

@@ -1,0 +1,407 @@
+#include "Unit1.h"
+
+#include "DrawScene.h"
+#include "ErrorReport.h"
+#include "ImageView.h"
+#include "MachiningInputs.h"
+#include "Materials.h"
+#include "MessageBox.h"
+#include "NumberFormat.h"
+#include "Oscillograph.h"
+#include "ProgramAssets.h"
+#include "SpinEdit.h"
+#include "StrictConversion.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+
+namespace {
+
+constexpr int LeftPx = 194;
+constexpr int TopPx = 196;
+// The outer size 614 x 529 less a 4-pixel frame and a 19-pixel caption.
+constexpr int ClientWidthPx = 606;
+constexpr int ClientHeightPx = 502;
+constexpr int TickPeriodMs = 50;
+constexpr int VisibleComboEntries = 8;
+
+QString FromUtf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// Numbers in the edit fields: the shortest general form with the locale's separator.
+QString EditText(double value) {
+    return QString::fromStdString(FormatGeneral(value, QLocale().decimalPoint().toStdString()));
+}
+
+std::int32_t ValueOf(const SpinEdit* spinEdit) {
+    return StrToIntStrict(spinEdit->text());
+}
+
+QLabel* MakeLabel(QWidget* parent, const char* name, const char* text, int x, int y) {
+    auto* label = new QLabel(QString::fromUtf8(text), parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->move(x, y);
+    label->adjustSize();
+    return label;
+}
+
+QPushButton* MakeButton(QWidget* parent, const char* name, const char* text, QRect place) {
+    auto* button = new QPushButton(QString::fromUtf8(text), parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setGeometry(place);
+    // Enter presses the focused button as Space does.
+    button->setAutoDefault(true);
+    return button;
+}
+
+SpinEdit* MakeSpinEdit(QWidget* parent, const char* name, int minimum, int maximum, int step,
+                       int start, QRect place) {
+    auto* spinEdit = new SpinEdit(minimum, maximum, step, start, parent);
+    spinEdit->setObjectName(QString::fromLatin1(name));
+    spinEdit->setGeometry(place);
+    return spinEdit;
+}
+
+QFrame* MakePanel(QWidget* parent, const char* name, QRect place) {
+    auto* panel = new QFrame(parent);
+    panel->setObjectName(QString::fromLatin1(name));
+    panel->setFrameStyle(QFrame::Box | QFrame::Plain);
+    panel->setLineWidth(1);
+    panel->setGeometry(place);
+    return panel;
+}
+
+QComboBox* MakeMaterialList(QWidget* parent, const char* name, const char* prompt,
+                            const auto& entries, QRect place) {
+    auto* combo = new QComboBox(parent);
+    combo->setObjectName(QString::fromLatin1(name));
+    combo->setEditable(true);
+    combo->setInsertPolicy(QComboBox::NoInsert);
+    combo->setMaxVisibleItems(VisibleComboEntries);
+    for (std::string_view entry : entries) {
+        combo->addItem(FromUtf8(entry));
+    }
+    combo->setCurrentIndex(-1);
+    combo->setEditText(QString::fromUtf8(prompt));
+    combo->setGeometry(place);
+    return combo;
+}
+
+} // namespace
+
+TForm1::TForm1(SimulationState& state, QWidget* parent) : QWidget(parent), state_(state) {
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Odredjivanje otpora rezanja pri busenju i prosirivanju"));
+    setWindowIcon(MainWindowIcon());
+    setFont(ProgramFont());
+    resize(ClientWidthPx, ClientHeightPx);
+    move(LeftPx, TopPx);
+    CreateControls();
+    SetTabOrder();
+    // The start state is what FormCreate sets: the handlers are attached only after
+    // the controls hold their start values, so none of them runs during creation.
+    Guarded([this] { FormCreate(); })();
+    ConnectHandlers();
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::SetInstructionsWindow(QWidget* form2) {
+    form2_ = form2;
+}
+
+void TForm1::CreateControls() {
+    Image1 = new ImageView(this);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setGeometry(232, 0, SceneWidthPx, SceneHeightPx);
+    Image1->SetImage(&scene_);
+
+    Button1 = MakeButton(this, "Button1", "Exit", {8, 464, 57, 25});
+    Button2 = MakeButton(this, "Button2", "Help", {72, 464, 57, 25});
+
+    Panel1 = MakePanel(this, "Panel1", {8, 8, 217, 281});
+    Label1 = MakeLabel(Panel1, "Label1", "POLAZNI PODACI", 48, 8);
+    Label1->setFont(ProgramFont(true));
+    Label1->adjustSize();
+    Label2 = MakeLabel(Panel1, "Label2", "Prečnik burgije, mm", 16, 40);
+    Edit1 = new QLineEdit(QStringLiteral("20"), Panel1);
+    Edit1->setObjectName(QStringLiteral("Edit1"));
+    Edit1->setGeometry(128, 32, 33, 21);
+    SpinEdit1 = MakeSpinEdit(Panel1, "SpinEdit1", 1, 7, 1, 4, {160, 32, 17, 22});
+    SpinEdit1->setArrowsOnly(true);
+    Label2->setBuddy(SpinEdit1);
+
+    RadioButton1 = new QRadioButton(Panel1);
+    RadioButton1->setObjectName(QStringLiteral("RadioButton1"));
+    RadioButton1->setGeometry(8, 64, 17, 17);
+    RadioButton1->setChecked(true);
+    RadioButton1->setAccessibleName(QStringLiteral("Bušenje"));
+    Label12 = MakeLabel(Panel1, "Label12", "Bušenje", 32, 64);
+    Label12->setBuddy(RadioButton1);
+    RadioButton2 = new QRadioButton(Panel1);
+    RadioButton2->setObjectName(QStringLiteral("RadioButton2"));
+    RadioButton2->setGeometry(8, 88, 17, 17);
+    RadioButton2->setAccessibleName(QStringLiteral("Proširivanje"));
+    Label13 = MakeLabel(Panel1, "Label13", "Proširivanje", 32, 88);
+    Label13->setBuddy(RadioButton2);
+
+    Label6 = MakeLabel(Panel1, "Label6", "Prečnik otvora", 24, 112);
+    Label7 = MakeLabel(Panel1, "Label7", "obratka, mm", 24, 128);
+    SpinEdit5 = MakeSpinEdit(Panel1, "SpinEdit5", 0, 30, 1, 0, {128, 120, 49, 22});
+    SpinEdit5->setAccessibleName(QStringLiteral("Prečnik otvora obratka, mm"));
+    Label6->setBuddy(SpinEdit5);
+    Label6->hide();
+    Label7->hide();
+    SpinEdit5->hide();
+
+    GroupBox2 = new QGroupBox(QStringLiteral("Režim rezanja"), Panel1);
+    GroupBox2->setObjectName(QStringLiteral("GroupBox2"));
+    GroupBox2->setGeometry(8, 152, 201, 113);
+    Label3 = MakeLabel(GroupBox2, "Label3", "Brzina rezanja, m/min", 8, 24);
+    SpinEdit2 = MakeSpinEdit(GroupBox2, "SpinEdit2", 5, 80, 1, 30, {144, 16, 49, 22});
+    Label3->setBuddy(SpinEdit2);
+    Label4 = MakeLabel(GroupBox2, "Label4", "Korak, mm/o", 8, 56);
+    Edit2 = new QLineEdit(QStringLiteral("0,2"), GroupBox2);
+    Edit2->setObjectName(QStringLiteral("Edit2"));
+    Edit2->setGeometry(144, 48, 33, 21);
+    SpinEdit3 = MakeSpinEdit(GroupBox2, "SpinEdit3", 5, 100, 5, 20, {176, 48, 17, 22});
+    SpinEdit3->setArrowsOnly(true);
+    Label4->setBuddy(SpinEdit3);
+    Label5 = MakeLabel(GroupBox2, "Label5", "Dubina otvora, mm", 8, 88);
+    SpinEdit4 = MakeSpinEdit(GroupBox2, "SpinEdit4", 1, 130, 1, 20, {144, 80, 49, 22});
+    Label5->setBuddy(SpinEdit4);
+
+    ComboBox1 = MakeMaterialList(this, "ComboBox1", "Materijal alata", ToolMaterialEntries,
+                                 {8, 296, 217, 21});
+    ComboBox2 = MakeMaterialList(this, "ComboBox2", "Materijal obratka", WorkMaterialEntries,
+                                 {8, 328, 217, 21});
+
+    Chart1 = new Oscillograph(this);
+    Chart1->setObjectName(QStringLiteral("Chart1"));
+    Chart1->setGeometry(232, 360, 369, 137);
+    Chart1->setFocusPolicy(Qt::NoFocus);
+
+    Button3 = MakeButton(this, "Button3", "Proces", {8, 384, 57, 25});
+    Button4 = MakeButton(this, "Button4", "Pauza", {72, 384, 57, 25});
+    Button5 = MakeButton(this, "Button5", "Polazno stanje", {8, 424, 121, 25});
+
+    Panel2 = MakePanel(this, "Panel2", {136, 360, 89, 137});
+    Label8 = MakeLabel(Panel2, "Label8", "Maksimalna", 16, 8);
+    Label9 = MakeLabel(Panel2, "Label9", "sila, N", 18, 24);
+    SpinEdit6 = MakeSpinEdit(Panel2, "SpinEdit6", 1, 20, 1, 6, {16, 40, 49, 22});
+    SpinEdit6->setAccessibleName(QStringLiteral("Maksimalna sila, N"));
+    Label9->setBuddy(SpinEdit6);
+    Label11 = MakeLabel(Panel2, "Label11", "Maksimalni", 16, 72);
+    Label10 = MakeLabel(Panel2, "Label10", "moment, Nm", 10, 88);
+    SpinEdit7 = MakeSpinEdit(Panel2, "SpinEdit7", 1, 200, 1, 60, {16, 104, 49, 22});
+    SpinEdit7->setAccessibleName(QStringLiteral("Maksimalni moment, Nm"));
+    Label10->setBuddy(SpinEdit7);
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(TickPeriodMs);
+}
+
+// "Exit", "Help", then the inputs of the panel (the cutting data first), the material
+// lists, the run buttons and the two axis maxima.
+void TForm1::SetTabOrder() {
+    QWidget* const order[] = {Button1,   Button2,      SpinEdit2,    SpinEdit3, Edit2,
+                              SpinEdit4, Edit1,        SpinEdit1,    RadioButton1,
+                              RadioButton2, SpinEdit5, ComboBox1,    ComboBox2, Button3,
+                              Button4,   Button5,      SpinEdit6,    SpinEdit7};
+    for (std::size_t i = 1; i < std::size(order); ++i) {
+        QWidget::setTabOrder(order[i - 1], order[i]);
+    }
+}
+
+void TForm1::ConnectHandlers() {
+    const std::pair<SpinEdit*, void (TForm1::*)()> spinEdits[] = {
+        {SpinEdit1, &TForm1::SpinEdit1Change}, {SpinEdit2, &TForm1::SpinEdit2Change},
+        {SpinEdit3, &TForm1::SpinEdit3Change}, {SpinEdit4, &TForm1::SpinEdit4Change},
+        {SpinEdit5, &TForm1::SpinEdit5Change}, {SpinEdit6, &TForm1::SpinEdit6Change},
+        {SpinEdit7, &TForm1::SpinEdit7Change}};
+    for (const auto& [spinEdit, handler] : spinEdits) {
+        connect(spinEdit, &SpinEdit::Changed, this, Guarded([this, handler] { (this->*handler)(); }));
+    }
+    // A radio button's handler runs when it becomes selected, not when it is clicked again.
+    connect(RadioButton1, &QRadioButton::toggled, this, Guarded([this](bool checked) {
+                if (checked) {
+                    RadioButton1Click();
+                }
+            }));
+    connect(RadioButton2, &QRadioButton::toggled, this, Guarded([this](bool checked) {
+                if (checked) {
+                    RadioButton2Click();
+                }
+            }));
+    connect(ComboBox1, &QComboBox::editTextChanged, this, Guarded([this] { ComboBox1Change(); }));
+    connect(ComboBox1, &QComboBox::currentIndexChanged, this,
+            Guarded([this] { ComboBox1Change(); }));
+    connect(ComboBox2, &QComboBox::editTextChanged, this, Guarded([this] { ComboBox2Change(); }));
+    connect(ComboBox2, &QComboBox::currentIndexChanged, this,
+            Guarded([this] { ComboBox2Change(); }));
+    connect(Button1, &QPushButton::clicked, this, Guarded([this] { Button1Click(); }));
+    connect(Button2, &QPushButton::clicked, this, Guarded([this] { Button2Click(); }));
+    connect(Button3, &QPushButton::clicked, this, Guarded([this] { Button3Click(); }));
+    connect(Button4, &QPushButton::clicked, this, Guarded([this] { Button4Click(); }));
+    connect(Button5, &QPushButton::clicked, this, Guarded([this] { Button5Click(); }));
+    connect(Timer1, &QTimer::timeout, this, GuardedTick(Timer1, [this] { Timer1Timer(); }));
+}
+
+void TForm1::FormCreate() {
+    Initialise(state_);
+    RedrawScene();
+}
+
+// The view shows the new picture when the window next repaints, after the handler has
+// returned; a failed frame load leaves the part painted before it on the screen.
+void TForm1::RedrawScene() {
+    Image1->update();
+    ::DrawScene(state_, scene_, frameBitmap_);
+}
+
+void TForm1::PlotTraces() {
+    Chart1->PlotTraces(state_);
+}
+
+void TForm1::DrawScene() {
+    RedrawScene();
+}
+
+void TForm1::SpinEdit1Change() {
+    ApplyDrillSize(state_, ValueOf(SpinEdit1));
+    const bool warn = FinishDrillSizeChange(state_, ValueOf(SpinEdit4));
+    Edit1->setText(EditText(state_.DrillDiameter));
+    RedrawScene();
+    if (warn) {
+        ShowMessage(MessageKind::Warning, FromUtf8(SpindleSpeedText));
+    }
+}
+
+void TForm1::SpinEdit2Change() {
+    if (ApplyCuttingSpeed(state_, ValueOf(SpinEdit2))) {
+        ShowMessage(MessageKind::Warning, FromUtf8(SpindleSpeedText));
+    }
+}
+
+void TForm1::SpinEdit3Change() {
+    if (ApplyFeed(state_, ValueOf(SpinEdit3))) {
+        Edit2->setText(EditText(state_.Feed));
+    }
+}
+
+void TForm1::SpinEdit4Change() {
+    ApplyHoleDepth(state_, ValueOf(SpinEdit4));
+}
+
+void TForm1::SpinEdit5Change() {
+    switch (ApplyPilotHole(state_, ValueOf(SpinEdit5))) {
+    case PilotHoleOutcome::Redraw:
+        RedrawScene();
+        break;
+    case PilotHoleOutcome::Warn:
+        ShowMessage(MessageKind::Warning, FromUtf8(PilotHoleText));
+        break;
+    case PilotHoleOutcome::LeftOut:
+        break;
+    }
+}
+
+void TForm1::SpinEdit6Change() {
+    if (const auto maximum = ApplyForceAxisMaximum(state_, ValueOf(SpinEdit6))) {
+        Chart1->SetForceAxisMaximum(*maximum);
+    }
+}
+
+void TForm1::SpinEdit7Change() {
+    Chart1->SetMomentAxisMaximum(ApplyMomentAxisMaximum(state_, ValueOf(SpinEdit7)));
+}
+
+void TForm1::RadioButton1Click() {
+    Label6->hide();
+    Label7->hide();
+    SpinEdit5->hide();
+    SelectDrilling(state_);
+}
+
+void TForm1::RadioButton2Click() {
+    Label6->show();
+    Label7->show();
+    SpinEdit5->show();
+    SelectEnlarging(state_);
+}
+
+void TForm1::ComboBox1Change() {
+    ToolMaterialPicked(state_, ComboBox1->currentIndex());
+}
+
+void TForm1::ComboBox2Change() {
+    WorkMaterialPicked(state_, ComboBox2->currentIndex());
+}
+
+void TForm1::Button1Click() {
+    close();
+}
+
+void TForm1::Button2Click() {
+    if (form2_ != nullptr) {
+        form2_->show();
+        form2_->raise();
+        form2_->activateWindow();
+    }
+}
+
+void TForm1::Button3Click() {
+    if (const auto refusal = PrepareProcessStart(state_)) {
+        ShowMessage(refusal->Kind, FromUtf8(refusal->Text));
+        return;
+    }
+    // Enabling a running timer must not restart its period.
+    if (!Timer1->isActive()) {
+        Timer1->start();
+    }
+}
+
+void TForm1::Button4Click() {
+    Timer1->stop();
+}
+
+void TForm1::Button5Click() {
+    Timer1->stop();
+    ResetProcess(state_, *this);
+}
+
+void TForm1::Timer1Timer() {
+    switch (AdvanceProcess(state_, *this)) {
+    case TickResult::Continued:
+        break;
+    case TickResult::TimerDisabled:
+        Timer1->stop();
+        break;
+    case TickResult::DrillBroke:
+        // No tick may run while the breakage box is open.
+        Timer1->stop();
+        ShowMessage(MessageKind::Error, FromUtf8(DrillBreaksText));
+        break;
+    }
+}
+
+// Closing the main window ends the program at once, with the instructions window.
+void TForm1::closeEvent(QCloseEvent* event) {
+    Timer1->stop();
+    if (form2_ != nullptr) {
+        form2_->hide();
+    }
+    event->accept();
+    QCoreApplication::quit();
+}
