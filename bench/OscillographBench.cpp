@@ -1,0 +1,61 @@
+#include "Oscillograph.h"
+
+#include "Materials.h"
+#include "ProcessTick.h"
+#include "SimulationState.h"
+
+#include <QApplication>
+#include <benchmark/benchmark.h>
+
+namespace {
+
+// The oscillograph's part of one tick: both traces rebuilt from the buffers, then the chart
+// drawn once, as the event loop does after the tick handler returns.
+void PlotTracesAndRepaint(benchmark::State& bench) {
+    Oscillograph chart;
+    chart.resize(369, 137);
+    chart.show();
+    SimulationState state;
+    Initialise(state);
+    ToolMaterialPicked(state, 0);
+    WorkMaterialPicked(state, 0);
+    (void)PrepareProcessStart(state);
+    struct Views : ProcessViews {
+        void PlotTraces() override {}
+        void DrawScene() override {}
+    } views;
+    for (int tick = 0; tick < 300; ++tick) {
+        AdvanceProcess(state, views);
+    }
+    for (auto _ : bench) {
+        chart.PlotTraces(state);
+        chart.Plot()->replot(QCustomPlot::rpImmediateRefresh);
+        for (int k = 0; k < SampleCount; ++k) {
+            state.TimeAxis[k] += state.TimeStep;
+        }
+    }
+}
+BENCHMARK(PlotTracesAndRepaint)->Unit(benchmark::kMicrosecond);
+
+// Both traces rebuilt without drawing: what the tick itself pays.
+void PlotTracesOnly(benchmark::State& bench) {
+    Oscillograph chart;
+    chart.resize(369, 137);
+    SimulationState state;
+    Initialise(state);
+    for (auto _ : bench) {
+        chart.PlotTraces(state);
+    }
+}
+BENCHMARK(PlotTracesOnly)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

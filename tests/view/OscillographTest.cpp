@@ -1,0 +1,538 @@
+#include "Oscillograph.h"
+
+#include "Materials.h"
+#include "Messages.h"
+#include "ProcessTick.h"
+#include "ProgramError.h"
+#include "SimulationState.h"
+
+#include <QApplication>
+#include <QFontInfo>
+#include <QImage>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr int ChartWidthPx = 369;
+constexpr int ChartHeightPx = 137;
+
+// Hands every tick's traces to the chart, as the window does.
+class ChartViews : public ProcessViews {
+public:
+    ChartViews(SimulationState& state, Oscillograph& chart) : state_(state), chart_(chart) {}
+    void PlotTraces() override {
+        chart_.PlotTraces(state_);
+        plottedTimeRanges.push_back(chart_.TimeAxisRange());
+        firstTimes.push_back(state_.TimeAxis[0]);
+        lastTimes.push_back(state_.TimeAxis[NewestSample]);
+    }
+    void DrawScene() override {}
+
+    std::vector<AxisRange> plottedTimeRanges;
+    std::vector<double> firstTimes;
+    std::vector<double> lastTimes;
+
+private:
+    SimulationState& state_;
+    Oscillograph& chart_;
+};
+
+class OscillographTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        chart.resize(ChartWidthPx, ChartHeightPx);
+        chart.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&chart));
+        Initialise(state);
+        ResetToStart(state);
+        chart.PlotTraces(state);
+        Redraw();
+    }
+
+    // The queued repaint done now, so that the plotting area is where the user sees it.
+    void Redraw() { chart.Plot()->replot(); }
+
+    QRect Area() const { return chart.PlottingArea(); }
+
+    void Press(Qt::MouseButton button, QPoint at) {
+        QTest::mousePress(chart.Plot(), button, Qt::NoModifier, at);
+    }
+    void Move(QPoint to) { QTest::mouseMove(chart.Plot(), to); }
+    void Release(Qt::MouseButton button, QPoint at) {
+        QTest::mouseRelease(chart.Plot(), button, Qt::NoModifier, at);
+    }
+    void Drag(Qt::MouseButton button, QPoint from, QPoint to) {
+        Press(button, from);
+        Move((from + to) / 2);
+        Move(to);
+        Release(button, to);
+        Redraw();
+    }
+
+    // The values under a pixel of this widget on the chart's three axes.
+    double TimeAt(int x) const { return chart.Plot()->xAxis->pixelToCoord(x); }
+    double ForceAt(int y) const { return chart.Plot()->yAxis->pixelToCoord(y); }
+    double MomentAt(int y) const { return chart.Plot()->yAxis2->pixelToCoord(y); }
+    int ForcePixel(double force) const {
+        return static_cast<int>(std::lround(chart.Plot()->yAxis->coordToPixel(force)));
+    }
+
+    struct Ranges {
+        AxisRange Time, Force, Moment;
+    };
+    Ranges Current() const {
+        return {chart.TimeAxisRange(), chart.ForceAxisRange(), chart.MomentAxisRange()};
+    }
+    void ExpectRanges(const Ranges& expected) const {
+        EXPECT_EQ(chart.TimeAxisRange(), expected.Time);
+        EXPECT_EQ(chart.ForceAxisRange(), expected.Force);
+        EXPECT_EQ(chart.MomentAxisRange(), expected.Moment);
+    }
+    // A zoom from `from` to `to` and the ranges the user expects to see afterwards.
+    Ranges ZoomTo(QPoint from, QPoint to) {
+        const Ranges expected{AxisRange{false, TimeAt(from.x()), TimeAt(to.x())},
+                              AxisRange{false, ForceAt(to.y()), ForceAt(from.y())},
+                              AxisRange{false, MomentAt(to.y()), MomentAt(from.y())}};
+        Drag(Qt::LeftButton, from, to);
+        return expected;
+    }
+
+    SimulationState state;
+    Oscillograph chart;
+};
+
+TEST_F(OscillographTest, StartsEmptyWithFixedScales) {
+    Oscillograph fresh;
+    EXPECT_EQ(fresh.objectName(), QStringLiteral("Chart1"));
+    EXPECT_EQ(fresh.Series1()->dataCount(), 0);
+    EXPECT_EQ(fresh.Series2()->dataCount(), 0);
+    EXPECT_EQ(fresh.ForceAxisRange(), (AxisRange{false, 0.0, 6000.0}));
+    EXPECT_EQ(fresh.MomentAxisRange(), (AxisRange{false, 0.0, 60.0}));
+    EXPECT_TRUE(fresh.TimeAxisRange().Automatic);
+    EXPECT_FALSE(fresh.RangesRemembered());
+    EXPECT_EQ(fresh.Plot()->interactions(), QCP::Interactions());
+    EXPECT_FALSE(fresh.Plot()->legend->visible());
+    auto* title = qobject_cast<QCPTextElement*>(fresh.Plot()->plotLayout()->element(0, 0));
+    ASSERT_NE(title, nullptr);
+    EXPECT_EQ(title->text(), QStringLiteral("Oscilograf"));
+    EXPECT_TRUE(QFontInfo(title->font()).bold());
+}
+
+TEST_F(OscillographTest, ResetShowsFlatLinesOverTheTimeWindow) {
+    const double timeStep = 20.0 / 159.0;
+    ASSERT_EQ(chart.Series1()->dataCount(), SampleCount);
+    ASSERT_EQ(chart.Series2()->dataCount(), SampleCount);
+    for (QCPGraph* series : {chart.Series1(), chart.Series2()}) {
+        int k = 0;
+        for (const QCPGraphData& point : *series->data()) {
+            EXPECT_DOUBLE_EQ(point.key, (k - 276) * timeStep) << "point " << k;
+            EXPECT_EQ(point.value, 0.0) << "point " << k;
+            ++k;
+        }
+    }
+    EXPECT_NEAR(chart.TimeAxisRange().Minimum, -34.72, 0.005);
+    EXPECT_EQ(chart.TimeAxisRange(), (AxisRange{true, state.TimeAxis[0], 0.0}));
+    EXPECT_EQ(chart.Plot()->xAxis->range().lower, state.TimeAxis[0]);
+    EXPECT_EQ(chart.Plot()->xAxis->range().upper, state.TimeAxis[NewestSample]);
+}
+
+TEST_F(OscillographTest, TimeAxisSpansEachTicksWindowExactly) {
+    ToolMaterialPicked(state, 0);
+    WorkMaterialPicked(state, 0);
+    ASSERT_FALSE(PrepareProcessStart(state).has_value());
+    ChartViews views(state, chart);
+    for (int tick = 0; tick < 40; ++tick) {
+        ASSERT_EQ(AdvanceProcess(state, views), TickResult::Continued);
+    }
+    ASSERT_EQ(views.plottedTimeRanges.size(), 40u);
+    for (std::size_t i = 0; i < views.plottedTimeRanges.size(); ++i) {
+        EXPECT_EQ(views.plottedTimeRanges[i],
+                  (AxisRange{true, views.firstTimes[i], views.lastTimes[i]}))
+            << "tick " << i;
+    }
+    // The traces are the buffers as they stood when the tick plotted them: the newest
+    // force sample is the one the buffers have since scrolled to index 275.
+    EXPECT_EQ((chart.Series1()->data()->end() - 1)->value, state.ForceTrace[NewestSample - 1]);
+    EXPECT_EQ((chart.Series2()->data()->end() - 1)->value, state.MomentTrace[NewestSample - 1]);
+    EXPECT_GT(state.ForceTrace[NewestSample - 1], 0.0);
+}
+
+TEST_F(OscillographTest, PointsOutOfTimeOrderGoAfterTheLastPointNotLater) {
+    for (int k = 0; k < SampleCount; ++k) {
+        state.TimeAxis[k] = k;
+        state.ForceTrace[k] = k;
+        state.MomentTrace[k] = -k;
+    }
+    state.TimeAxis[100] = 50.5; // goes between the points at 50 and 51
+    state.TimeAxis[200] = 150;  // equal to an earlier time: goes after it
+    chart.PlotTraces(state);
+    std::vector<double> forces;
+    std::vector<double> times;
+    for (const QCPGraphData& point : *chart.Series1()->data()) {
+        forces.push_back(point.value);
+        times.push_back(point.key);
+    }
+    ASSERT_EQ(forces.size(), static_cast<std::size_t>(SampleCount));
+    struct Case {
+        int Position;
+        double Force;
+    };
+    for (const Case& c : {Case{50, 50}, Case{51, 100}, Case{52, 51}, Case{100, 99},
+                          Case{101, 101}, Case{150, 150}, Case{151, 200}, Case{152, 151},
+                          Case{276, 276}}) {
+        EXPECT_EQ(forces[c.Position], c.Force) << "position " << c.Position;
+    }
+    EXPECT_TRUE(std::is_sorted(times.begin(), times.end()));
+    EXPECT_EQ((chart.Series2()->data()->begin() + 51)->value, -100.0);
+    EXPECT_EQ(chart.TimeAxisRange(), (AxisRange{true, 0.0, 276.0}));
+}
+
+TEST_F(OscillographTest, ShortOrSidewaysDragsChangeNothing) {
+    const Ranges before = Current();
+    const QPoint start = Area().center() - QPoint(40, 30);
+    struct Case {
+        int Dx, Dy;
+    };
+    for (const Case& c : {Case{100, 10}, Case{16, 16}, Case{16, 60}, Case{60, 16}, Case{17, 16},
+                          Case{-16, -16}, Case{-60, 16}, Case{0, 0}}) {
+        Drag(Qt::LeftButton, start, start + QPoint(c.Dx, c.Dy));
+        ExpectRanges(before);
+        EXPECT_FALSE(chart.RangesRemembered()) << c.Dx << "," << c.Dy;
+        EXPECT_FALSE(chart.ZoomDragActive());
+    }
+    // A restore without a zoom before it has nothing to go back to.
+    Drag(Qt::LeftButton, Area().center(), Area().center() - QPoint(40, 30));
+    ExpectRanges(before);
+    EXPECT_FALSE(chart.RangesRemembered());
+}
+
+TEST_F(OscillographTest, TwoNestedZoomsAndOneRestore) {
+    const Ranges before = Current();
+    const QPoint first0 = Area().topLeft() + QPoint(20, 10);
+    const QPoint first1 = Area().bottomRight() - QPoint(30, 20);
+    const Ranges afterFirst = ZoomTo(first0, first1);
+    ExpectRanges(afterFirst);
+    EXPECT_TRUE(chart.RangesRemembered());
+    EXPECT_NEAR(chart.Plot()->yAxis->range().upper, afterFirst.Force.Maximum, 1e-9);
+
+    const QPoint second0 = Area().topLeft() + QPoint(30, 5);
+    const Ranges afterSecond = ZoomTo(second0, second0 + QPoint(60, 40));
+    ExpectRanges(afterSecond);
+    EXPECT_GT(afterSecond.Time.Minimum, afterFirst.Time.Minimum);
+    EXPECT_LT(afterSecond.Force.Maximum, afterFirst.Force.Maximum);
+
+    // The traces keep scrolling under a fixed zoomed window.
+    for (int k = 0; k < SampleCount; ++k) {
+        state.TimeAxis[k] += 5.0;
+    }
+    chart.PlotTraces(state);
+    ExpectRanges(afterSecond);
+
+    Drag(Qt::LeftButton, Area().center(), Area().center() - QPoint(30, 30));
+    EXPECT_EQ(chart.TimeAxisRange(), (AxisRange{true, state.TimeAxis[0], state.TimeAxis[276]}));
+    EXPECT_EQ(chart.ForceAxisRange(), before.Force);
+    EXPECT_EQ(chart.MomentAxisRange(), before.Moment);
+    EXPECT_FALSE(chart.RangesRemembered());
+}
+
+TEST_F(OscillographTest, EveryNonZoomDirectionRestores) {
+    const Ranges before = Current();
+    struct Case {
+        int Dx, Dy;
+    };
+    for (const Case& c : {Case{-17, -17}, Case{30, -30}, Case{-30, 30}}) {
+        ZoomTo(Area().topLeft() + QPoint(10, 10), Area().bottomRight() - QPoint(10, 10));
+        ASSERT_TRUE(chart.RangesRemembered());
+        Drag(Qt::LeftButton, Area().center(), Area().center() + QPoint(c.Dx, c.Dy));
+        ExpectRanges(before);
+        EXPECT_FALSE(chart.RangesRemembered()) << c.Dx << "," << c.Dy;
+    }
+}
+
+TEST_F(OscillographTest, PressesStartAGestureOnlyOnTheAreaOrNearItsAxisLines) {
+    const QRect area = Area();
+    const int midX = area.center().x();
+    const int midY = area.center().y();
+    struct Case {
+        const char* Where;
+        QPoint At;
+        bool Starts;
+    };
+    const Case cases[] = {
+        {"inside", area.center(), true},
+        {"top left corner of the area", area.topLeft(), true},
+        {"11 px below the bottom axis", QPoint(midX, area.bottom() + 11), true},
+        {"12 px below the bottom axis", QPoint(midX, area.bottom() + 12), false},
+        {"11 px left of the left axis", QPoint(area.left() - 11, midY), true},
+        {"12 px left of the left axis", QPoint(area.left() - 12, midY), false},
+        {"11 px right of the right axis", QPoint(area.right() + 11, midY), true},
+        {"12 px right of the right axis", QPoint(area.right() + 12, midY), false},
+        {"just above the area", QPoint(midX, area.top() - 1), false},
+        {"on the title", QPoint(ChartWidthPx / 2, area.top() / 2), false},
+    };
+    for (const Case& c : cases) {
+        Press(Qt::LeftButton, c.At);
+        EXPECT_EQ(chart.ZoomDragActive(), c.Starts) << c.Where;
+        Release(Qt::LeftButton, c.At);
+        Press(Qt::RightButton, c.At);
+        EXPECT_EQ(chart.PanDragActive(), c.Starts) << c.Where;
+        Release(Qt::RightButton, c.At);
+        EXPECT_FALSE(chart.ZoomDragActive());
+        EXPECT_FALSE(chart.PanDragActive());
+    }
+}
+
+TEST_F(OscillographTest, ADragFromTheTitleZoomsNothing) {
+    const Ranges before = Current();
+    const QPoint title(ChartWidthPx / 2, Area().top() / 2);
+    Drag(Qt::LeftButton, title, title + QPoint(60, 60));
+    Drag(Qt::RightButton, title, title + QPoint(20, 60));
+    ExpectRanges(before);
+    EXPECT_FALSE(chart.RangesRemembered());
+}
+
+TEST_F(OscillographTest, ZoomFromBelowTheBottomAxisUsesThePressPoint) {
+    const QPoint from(Area().left() + 20, Area().bottom() + 8);
+    const QPoint to = from + QPoint(80, 30);
+    const Ranges expected = ZoomTo(from, to);
+    ExpectRanges(expected);
+    EXPECT_LT(chart.ForceAxisRange().Maximum, 0.0);
+}
+
+TEST_F(OscillographTest, RestoreBringsBackTheMaximumFromBeforeTheZoom) {
+    ZoomTo(Area().topLeft() + QPoint(10, 10), Area().bottomRight() - QPoint(10, 10));
+    ApplyMomentScale(state, chart, 100);
+    EXPECT_EQ(chart.MomentAxisRange().Maximum, 100.0);
+    EXPECT_GT(chart.MomentAxisRange().Minimum, 0.0);
+    Drag(Qt::LeftButton, Area().center(), Area().center() - QPoint(30, 30));
+    EXPECT_EQ(chart.MomentAxisRange(), (AxisRange{false, 0.0, 60.0}));
+    EXPECT_EQ(state.MomentAxisMax, 100);
+    // The next change of the spin edit applies its value again.
+    ApplyMomentScale(state, chart, 100);
+    EXPECT_EQ(chart.MomentAxisRange(), (AxisRange{false, 0.0, 100.0}));
+}
+
+TEST_F(OscillographTest, MaximumBelowTheZoomedMinimumIsRefused) {
+    const int top = ForcePixel(5000.0);
+    const int bottom = ForcePixel(3000.0);
+    ZoomTo(QPoint(Area().left() + 5, top), QPoint(Area().right() - 5, bottom));
+    const AxisRange zoomed = chart.ForceAxisRange();
+    ASSERT_NEAR(zoomed.Minimum, 3000.0, 60.0);
+    ASSERT_NEAR(zoomed.Maximum, 5000.0, 60.0);
+
+    try {
+        ApplyForceScale(state, chart, 2);
+        ADD_FAILURE() << "no error for a maximum below the minimum";
+    } catch (const ProgramError& error) {
+        EXPECT_EQ(std::string(error.what()), std::string(AxisMaximumText));
+    }
+    EXPECT_EQ(state.ForceAxisMax, 2000);
+    EXPECT_EQ(chart.ForceAxisRange(), zoomed);
+
+    // Above the minimum the zoomed axis takes the new top.
+    ApplyForceScale(state, chart, 4);
+    EXPECT_EQ(chart.ForceAxisRange(), (AxisRange{false, zoomed.Minimum, 4000.0}));
+}
+
+TEST_F(OscillographTest, AxisMaximaFromTheSpinEdits) {
+    struct Case {
+        std::int32_t Value;
+        bool Throws;
+        double ForceMaximum;
+        std::int32_t ForceAxisMax;
+    };
+    // Typed values reach the handler before the spin edit clamps them.
+    for (const Case& c : {Case{2, false, 2000.0, 2000}, Case{25, false, 25000.0, 25000},
+                          Case{0, false, 0.0, 0}, Case{-5, true, 6000.0, -5000},
+                          Case{3'000'000, false, 6000.0, 0}}) {
+        Oscillograph fresh;
+        SimulationState record;
+        Initialise(record);
+        bool threw = false;
+        try {
+            ApplyForceScale(record, fresh, c.Value);
+        } catch (const ProgramError& error) {
+            threw = true;
+            EXPECT_EQ(std::string(error.what()), std::string(AxisMaximumText));
+        }
+        EXPECT_EQ(threw, c.Throws) << c.Value;
+        EXPECT_EQ(fresh.ForceAxisRange(), (AxisRange{false, 0.0, c.ForceMaximum})) << c.Value;
+        EXPECT_EQ(record.ForceAxisMax, c.ForceAxisMax) << c.Value;
+    }
+}
+
+TEST_F(OscillographTest, AnAxisOfNoHeightStillDraws) {
+    chart.SetForceAxisMaximum(0.0);
+    EXPECT_EQ(chart.ForceAxisRange(), (AxisRange{false, 0.0, 0.0}));
+    Redraw();
+    const QCPRange shown = chart.Plot()->yAxis->range();
+    EXPECT_EQ(shown.lower, 0.0);
+    EXPECT_GT(shown.upper, 0.0);
+    EXPECT_FALSE(chart.grab().isNull());
+}
+
+TEST_F(OscillographTest, PanFollowsThePointerAndRestores) {
+    const Ranges before = Current();
+    const QPoint start = Area().center();
+    const QPoint end = start + QPoint(30, 20);
+    const double timeShift = TimeAt(start.x()) - TimeAt(end.x());
+    const double forceShift = ForceAt(start.y()) - ForceAt(end.y());
+    const double momentShift = MomentAt(start.y()) - MomentAt(end.y());
+    Press(Qt::RightButton, start);
+    Move(start + QPoint(30, 0));
+    Move(end);
+    Release(Qt::RightButton, end);
+    Redraw();
+
+    const AxisRange time = chart.TimeAxisRange();
+    EXPECT_FALSE(time.Automatic);
+    EXPECT_NEAR(time.Minimum, before.Time.Minimum + timeShift, 1e-9);
+    EXPECT_NEAR(time.Maximum, before.Time.Maximum + timeShift, 1e-9);
+    EXPECT_LT(timeShift, 0.0); // dragged right: earlier times come into view
+    EXPECT_NEAR(chart.ForceAxisRange().Minimum, forceShift, 1e-6);
+    EXPECT_NEAR(chart.ForceAxisRange().Maximum, 6000.0 + forceShift, 1e-6);
+    EXPECT_GT(forceShift, 0.0);
+    EXPECT_NEAR(chart.MomentAxisRange().Maximum, 60.0 + momentShift, 1e-9);
+    EXPECT_TRUE(chart.RangesRemembered());
+
+    Drag(Qt::LeftButton, Area().center(), Area().center() - QPoint(30, 30));
+    ExpectRanges(before);
+    EXPECT_FALSE(chart.RangesRemembered());
+}
+
+TEST_F(OscillographTest, PanEndsWhenThePointerLeavesTheArea) {
+    const QPoint start = Area().center();
+    Press(Qt::RightButton, start);
+    Move(start + QPoint(10, 0));
+    const Ranges moved = Current();
+    Move(QPoint(start.x(), Area().top() - 3));
+    EXPECT_FALSE(chart.PanDragActive());
+    Move(start + QPoint(40, 10));
+    Release(Qt::RightButton, start + QPoint(40, 10));
+    ExpectRanges(moved);
+}
+
+TEST_F(OscillographTest, ReleaseOfAnyButtonEndsAPan) {
+    const QPoint start = Area().center();
+    Press(Qt::RightButton, start);
+    Move(start + QPoint(5, 5));
+    Press(Qt::LeftButton, start + QPoint(5, 5));
+    EXPECT_FALSE(chart.ZoomDragActive()); // no zoom while panning
+    Release(Qt::LeftButton, start + QPoint(5, 5));
+    EXPECT_FALSE(chart.PanDragActive());
+    const Ranges after = Current();
+    Move(start + QPoint(25, 25));
+    ExpectRanges(after);
+}
+
+// The rubber band is drawn over the traces, again after a repaint in mid-drag, and gone
+// after the release.
+TEST_F(OscillographTest, RubberBandSurvivesARepaintMidDrag) {
+    const QPoint from = Area().topLeft() + QPoint(20, 10);
+    const QPoint to = from + QPoint(50, 30);
+    const QPoint onTopEdge((from.x() + to.x()) / 2, from.y());
+    const QRgb black = qRgb(0, 0, 0);
+    ASSERT_EQ(chart.grab().toImage().pixel(onTopEdge), black);
+
+    Press(Qt::LeftButton, from);
+    Move(to);
+    state.ForceTrace.fill(6000.0 * 0.5);
+    chart.PlotTraces(state);
+    Redraw();
+    const QImage during = chart.grab().toImage();
+    EXPECT_NE(during.pixel(onTopEdge), black);
+    EXPECT_NE(during.pixel(QPoint(from.x(), (from.y() + to.y()) / 2)), black);
+    EXPECT_EQ(during.pixel((from + to) / 2 + QPoint(0, 3)), black) << "the band has no fill";
+
+    Release(Qt::LeftButton, from + QPoint(5, 5));
+    Redraw();
+    EXPECT_EQ(chart.grab().toImage().pixel(onTopEdge), black);
+}
+
+TEST(FormatTickLabelTest, GroupsThousandsAndDropsTrailingZeros) {
+    struct Case {
+        double Value;
+        const char* C;
+        const char* German;
+    };
+    const QLocale german(QLocale::German, QLocale::Germany);
+    for (const Case& c : {Case{6000, "6,000", "6.000"}, Case{0.125, "0.125", "0,125"},
+                          Case{1.5, "1.5", "1,5"}, Case{0, "0", "0"}, Case{60, "60", "60"},
+                          Case{-34.72, "-34.72", "-34,72"}, Case{20000, "20,000", "20.000"},
+                          Case{1234567.25, "1,234,567.25", "1.234.567,25"},
+                          Case{0.0006, "0.001", "0,001"}, Case{-0.0004, "0", "0"},
+                          Case{2.0004, "2", "2"}, Case{1e-16, "0", "0"}}) {
+        EXPECT_EQ(FormatTickLabel(c.Value, QLocale::c()).toStdString(), c.C) << c.Value;
+        EXPECT_EQ(FormatTickLabel(c.Value, german).toStdString(), c.German) << c.Value;
+    }
+}
+
+TEST_F(OscillographTest, AxesLabelTheirTicksInTheUsersLocale) {
+    const QVector<double> ticks = chart.Plot()->yAxis->tickVector();
+    const QVector<QString> labels = chart.Plot()->yAxis->tickVectorLabels();
+    ASSERT_FALSE(ticks.isEmpty());
+    ASSERT_EQ(ticks.size(), labels.size());
+    for (int i = 0; i < ticks.size(); ++i) {
+        EXPECT_EQ(labels[i], FormatTickLabel(ticks[i], QLocale())) << ticks[i];
+    }
+    EXPECT_TRUE(ticks.contains(6000.0));
+}
+
+// A run of a few hundred ticks with materials 1/1 draws both traces in their colours inside
+// the black area under the gradient. Set BUSENJE_CHART_PNG to a path to keep the picture.
+TEST_F(OscillographTest, RunDrawsBothTracesInTheirColours) {
+    ToolMaterialPicked(state, 0);
+    WorkMaterialPicked(state, 0);
+    ASSERT_FALSE(PrepareProcessStart(state).has_value());
+    ChartViews views(state, chart);
+    // The default depth ends the travel after about 240 ticks.
+    TickResult result = TickResult::Continued;
+    for (int tick = 0; tick < 300 && result == TickResult::Continued; ++tick) {
+        result = AdvanceProcess(state, views);
+    }
+    ASSERT_EQ(result, TickResult::TimerDisabled);
+    Redraw();
+    const QImage image = chart.grab().toImage();
+    if (const QByteArray path = qgetenv("BUSENJE_CHART_PNG"); !path.isEmpty()) {
+        image.save(QString::fromLocal8Bit(path));
+    }
+    const QRect area = Area();
+    int forcePixels = 0;
+    int momentPixels = 0;
+    int outside = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb pixel = image.pixel(x, y);
+            const bool trace = pixel == qRgb(255, 128, 128) || pixel == qRgb(128, 255, 255);
+            if (trace && !area.adjusted(-1, -1, 1, 1).contains(x, y)) {
+                ++outside;
+            }
+            forcePixels += pixel == qRgb(255, 128, 128);
+            momentPixels += pixel == qRgb(128, 255, 255);
+        }
+    }
+    EXPECT_GT(forcePixels, area.width() / 2);
+    EXPECT_GT(momentPixels, area.width() / 2);
+    EXPECT_EQ(outside, 0);
+    EXPECT_EQ(image.pixel(area.left() + 3, area.top() + 3), qRgb(0, 0, 0));
+    EXPECT_GT(QColor(image.pixel(1, 1)).blue(), 250);
+    EXPECT_LT(QColor(image.pixel(1, image.height() - 2)).blue(), 160);
+}
+
+} // namespace
+
+// The widgets need an application object that lives through every test and ends before
+// the program's static objects do; listing the tests needs no display either.
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

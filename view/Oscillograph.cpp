@@ -1,0 +1,513 @@
+#include "Oscillograph.h"
+
+#include "MachiningInputs.h"
+#include "Messages.h"
+#include "NumberFormat.h"
+#include "ProgramError.h"
+
+#include <QFile>
+#include <QFontDatabase>
+#include <QFontMetrics>
+#include <QLinearGradient>
+#include <QMouseEvent>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <string>
+#include <utility>
+
+namespace {
+
+constexpr int GestureTolerancePx = 12;  // a press this close to an axis line misses it
+constexpr int DragThresholdPx = 16;     // a drag must exceed this both ways to act
+constexpr double MarginSideFraction = 0.02;
+constexpr double MarginTopBottomFraction = 0.04;
+constexpr int ChartFontPx = 11; // 8 pt at 96 dpi; the window is laid out in pixels
+constexpr double ForceAxisStartMaximumN = 6000.0;
+constexpr double MomentAxisStartMaximumNm = 60.0;
+constexpr int TickLabelDecimals = 3;
+
+const QColor TitleColour(0, 0, 255);
+const QColor ForceTitleColour(255, 0, 0);
+const QColor MomentTitleColour(0, 0, 255);
+const QColor ForceTraceColour(255, 128, 128);
+const QColor MomentTraceColour(128, 255, 255);
+const QColor GradientBottomColour(255, 255, 128);
+
+// The chart's texts are in Tahoma. Wine's clone ships outside the font configuration, so
+// it is registered with the application once; where it is missing the families listed
+// after it stand in.
+QFont ChartFont(const QString& family, bool bold) {
+    static const bool registered = [] {
+        for (const char* file :
+             {"/usr/share/wine/fonts/tahoma.ttf", "/usr/share/wine/fonts/tahomabd.ttf"}) {
+            if (QFile::exists(QString::fromLatin1(file))) {
+                QFontDatabase::addApplicationFont(QString::fromLatin1(file));
+            }
+        }
+        return true;
+    }();
+    (void)registered;
+    QFont font;
+    font.setFamilies({family, QStringLiteral("Tahoma"), QStringLiteral("Liberation Sans"),
+                      QStringLiteral("DejaVu Sans")});
+    font.setPixelSize(ChartFontPx);
+    font.setBold(bold);
+    return font;
+}
+
+// Tick labels in "#,##0.###" whatever step the ticker chose.
+class GroupedTicker : public QCPAxisTicker {
+protected:
+    QString getTickLabel(double tick, const QLocale& locale, QChar, int) override {
+        return FormatTickLabel(tick, locale);
+    }
+};
+
+// An axis title beside the plotting area that reads from bottom to top; the plot library
+// turns a right-hand axis title the other way.
+class VerticalTitle : public QCPLayoutElement {
+public:
+    VerticalTitle(QCustomPlot* plot, QCPAxisRect* alongside, QString text, QFont font,
+                  QColor colour)
+        : QCPLayoutElement(plot), alongside_(alongside), text_(std::move(text)),
+          font_(std::move(font)), colour_(colour) {
+        setAutoMargins(QCP::msNone);
+        setMargins(QMargins(2, 0, 0, 0));
+    }
+
+    QSize minimumOuterSizeHint() const override {
+        return QSize(QFontMetrics(font_).height() + margins().left() + margins().right(), 0);
+    }
+    QSize maximumOuterSizeHint() const override {
+        return QSize(minimumOuterSizeHint().width(), QWIDGETSIZE_MAX);
+    }
+
+protected:
+    void draw(QCPPainter* painter) override {
+        const QRect area = rect();
+        const double centreY = alongside_->rect().center().y();
+        painter->save();
+        painter->setFont(font_);
+        painter->setPen(colour_);
+        painter->translate(area.center().x() + 0.5, centreY);
+        painter->rotate(-90.0);
+        const double length = QFontMetrics(font_).horizontalAdvance(text_) + 4.0;
+        painter->drawText(QRectF(-length / 2.0, -area.width() / 2.0, length, area.width()),
+                          Qt::AlignCenter | Qt::TextDontClip, text_);
+        painter->restore();
+    }
+
+private:
+    QCPAxisRect* alongside_;
+    QString text_;
+    QFont font_;
+    QColor colour_;
+};
+
+bool IsNearAxisLine(int along, int from, int to, int across, int line) {
+    return along >= from && along <= to && std::abs(across - line) < GestureTolerancePx;
+}
+
+} // namespace
+
+QString FormatTickLabel(double value, const QLocale& locale) {
+    QLocale grouped = locale;
+    grouped.setNumberOptions(grouped.numberOptions() & ~QLocale::OmitGroupSeparator);
+    // Values that round to zero at three decimals are shown as "0", never "-0".
+    if (std::abs(value) < 0.0005) {
+        value = 0.0;
+    }
+    QString text = grouped.toString(value, 'f', TickLabelDecimals);
+    const QString point = grouped.decimalPoint();
+    const qsizetype pointAt = text.lastIndexOf(point);
+    if (pointAt >= 0) {
+        const QString zero = grouped.zeroDigit();
+        while (text.size() > pointAt + point.size() && text.endsWith(zero)) {
+            text.chop(zero.size());
+        }
+        if (text.size() == pointAt + point.size()) {
+            text.chop(point.size());
+        }
+    }
+    return text;
+}
+
+Oscillograph::Oscillograph(QWidget* parent) : QWidget(parent), plot_(new QCustomPlot(this)) {
+    setObjectName(QStringLiteral("Chart1"));
+    plot_->installEventFilter(this);
+    Configure();
+}
+
+Oscillograph::~Oscillograph() = default;
+
+// The chart as the window shows it: titled, no legend, a white to light yellow control,
+// a black plotting area, fixed vertical scales of 0..6000 N and 0..60 Nm, and time that
+// follows the traces.
+void Oscillograph::Configure() {
+    plot_->setInteractions(QCP::Interactions());
+    plot_->setNotAntialiasedElements(QCP::aeAll);
+    plot_->setLocale(QLocale());
+    plot_->legend->setVisible(false);
+
+    QLinearGradient gradient(0.0, 0.0, 0.0, 1.0);
+    gradient.setCoordinateMode(QGradient::ObjectMode);
+    gradient.setColorAt(0.0, Qt::white);
+    gradient.setColorAt(1.0, GradientBottomColour);
+    plot_->setBackground(QBrush(gradient));
+
+    QCPAxisRect* area = plot_->axisRect();
+    area->setBackground(QBrush(Qt::black));
+
+    auto* title = new QCPTextElement(plot_, QStringLiteral("Oscilograf"),
+                                     ChartFont(QStringLiteral("Tahoma"), true));
+    title->setTextColor(TitleColour);
+    title->setSelectable(false);
+    auto* rightTitle =
+        new VerticalTitle(plot_, area, QString::fromUtf8("Monent bušenja, Nm"),
+                          ChartFont(QStringLiteral("Tahoma"), false), MomentTitleColour);
+
+    QCPLayoutGrid* layout = plot_->plotLayout();
+    layout->take(area);
+    layout->simplify();
+    auto* body = new QCPLayoutGrid;
+    layout->addElement(0, 0, title);
+    layout->addElement(1, 0, body);
+    layout->setRowSpacing(2);
+    body->setColumnSpacing(0);
+    body->addElement(0, 0, area);
+    body->addElement(0, 1, rightTitle);
+
+    const QFont labelFont = ChartFont(QStringLiteral("Arial"), false);
+    const QFont titleFont = ChartFont(QStringLiteral("Tahoma"), false);
+    const QSharedPointer<QCPAxisTicker> ticker(new GroupedTicker);
+    for (QCPAxis* axis : {plot_->xAxis, plot_->yAxis, plot_->yAxis2}) {
+        axis->setVisible(true);
+        axis->setTicker(ticker);
+        axis->setTickLabelFont(labelFont);
+        axis->setTickLabelColor(Qt::black);
+        axis->setLabelFont(titleFont);
+        axis->grid()->setZeroLinePen(Qt::NoPen);
+    }
+    plot_->xAxis2->setVisible(false);
+    plot_->xAxis->setLabel(QStringLiteral("Vreme, s"));
+    plot_->xAxis->setLabelColor(Qt::black);
+    plot_->yAxis->setLabel(QStringLiteral("Aksijalni otpor, N"));
+    plot_->yAxis->setLabelColor(ForceTitleColour);
+    plot_->xAxis->grid()->setVisible(true);
+    plot_->yAxis->grid()->setVisible(true);
+    plot_->yAxis2->grid()->setVisible(false);
+
+    series1_ = plot_->addGraph(plot_->xAxis, plot_->yAxis);
+    series1_->setPen(QPen(ForceTraceColour, 0));
+    series2_ = plot_->addGraph(plot_->xAxis, plot_->yAxis2);
+    series2_->setPen(QPen(MomentTraceColour, 0));
+    for (QCPGraph* series : {series1_, series2_}) {
+        series->setLineStyle(QCPGraph::lsLine);
+        series->setScatterStyle(QCPScatterStyle(QCPScatterStyle::ssNone));
+        series->setSelectable(QCP::stNone);
+    }
+
+    // The rubber band lives on the top layer, which has a buffer of its own: a pointer
+    // move redraws only that layer, and a full replot draws it after the traces.
+    rubberBand_ = new QCPItemRect(plot_);
+    rubberBand_->setLayer(QStringLiteral("overlay"));
+    rubberBand_->setClipToAxisRect(false);
+    rubberBand_->setSelectable(false);
+    rubberBand_->topLeft->setType(QCPItemPosition::ptAbsolute);
+    rubberBand_->bottomRight->setType(QCPItemPosition::ptAbsolute);
+    QColor bandColour = palette().color(QPalette::Window);
+    if (bandColour == QColor(Qt::white)) {
+        bandColour = Qt::red;
+    }
+    rubberBand_->setPen(QPen(bandColour, 0));
+    rubberBand_->setBrush(Qt::NoBrush);
+    rubberBand_->setVisible(false);
+
+    axes_[TimeAxisIndex] = AxisRange{true, 0.0, 0.0};
+    axes_[ForceAxisIndex] = AxisRange{false, 0.0, ForceAxisStartMaximumN};
+    axes_[MomentAxisIndex] = AxisRange{false, 0.0, MomentAxisStartMaximumNm};
+    ApplyRanges();
+}
+
+void Oscillograph::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    UpdateMargins();
+    plot_->setGeometry(rect());
+}
+
+// Margins of 2 % of the width at the sides and 4 % of the height at top and bottom.
+void Oscillograph::UpdateMargins() {
+    const int side = RoundToInt32(width() * MarginSideFraction);
+    const int topBottom = RoundToInt32(height() * MarginTopBottomFraction);
+    plot_->plotLayout()->setMargins(QMargins(side, topBottom, side, topBottom));
+}
+
+QRect Oscillograph::PlottingArea() const {
+    return plot_->axisRect()->rect().translated(plot_->pos());
+}
+
+// The library only shows ranges of positive size: an axis whose maximum was set equal to
+// its minimum is shown one unit tall, while its range stays as set.
+void Oscillograph::ApplyRanges() {
+    QCPAxis* const axis[] = {plot_->xAxis, plot_->yAxis, plot_->yAxis2};
+    for (int i = 0; i < 3; ++i) {
+        const double lower = axes_[i].Minimum;
+        double upper = axes_[i].Maximum;
+        if (!(upper > lower)) {
+            upper = lower + 1.0;
+        }
+        axis[i]->setRange(lower, upper);
+    }
+}
+
+void Oscillograph::PlotTraces(const SimulationState& state) {
+    forcePoints_.resize(SampleCount);
+    momentPoints_.resize(SampleCount);
+    for (int k = 0; k < SampleCount; ++k) {
+        forcePoints_[k] = QCPGraphData(state.TimeAxis[k], state.ForceTrace[k]);
+        momentPoints_[k] = QCPGraphData(state.TimeAxis[k], state.MomentTrace[k]);
+    }
+    // A point whose time is below the last one goes after the last point not later than
+    // it; the tick's times always ascend, so this only guards the order.
+    const auto byTime = [](const QCPGraphData& a, const QCPGraphData& b) {
+        return a.key < b.key;
+    };
+    if (!std::is_sorted(forcePoints_.begin(), forcePoints_.end(), byTime)) {
+        std::stable_sort(forcePoints_.begin(), forcePoints_.end(), byTime);
+        std::stable_sort(momentPoints_.begin(), momentPoints_.end(), byTime);
+    }
+    series1_->data()->set(forcePoints_, true);
+    series2_->data()->set(momentPoints_, true);
+    if (axes_[TimeAxisIndex].Automatic) {
+        FitTimeAxis();
+        ApplyRanges();
+    }
+    plot_->replot(QCustomPlot::rpQueuedReplot);
+}
+
+// An automatic time axis spans the traces' times exactly, with no margin.
+void Oscillograph::FitTimeAxis() {
+    double lowest = std::numeric_limits<double>::infinity();
+    double highest = -std::numeric_limits<double>::infinity();
+    for (QCPGraph* series : {series1_, series2_}) {
+        for (const QCPGraphData& point : *series->data()) {
+            if (std::isfinite(point.key)) {
+                lowest = std::min(lowest, point.key);
+                highest = std::max(highest, point.key);
+            }
+        }
+    }
+    if (lowest > highest) {
+        lowest = highest = 0.0;
+    }
+    axes_[TimeAxisIndex].Minimum = lowest;
+    axes_[TimeAxisIndex].Maximum = highest;
+}
+
+void Oscillograph::SetForceAxisMaximum(double maximum) {
+    SetAxisMaximum(ForceAxisIndex, maximum);
+}
+
+void Oscillograph::SetMomentAxisMaximum(double maximum) {
+    SetAxisMaximum(MomentAxisIndex, maximum);
+}
+
+void Oscillograph::SetAxisMaximum(int axisIndex, double maximum) {
+    AxisRange& range = axes_[axisIndex];
+    if (!(maximum >= range.Minimum)) {
+        throw ProgramError(std::string(AxisMaximumText));
+    }
+    if (maximum != range.Maximum) {
+        range.Maximum = maximum;
+        ApplyRanges();
+        plot_->replot(QCustomPlot::rpQueuedReplot);
+    }
+}
+
+// A gesture starts inside the plotting area or less than 12 px from the bottom, left or
+// right axis line alongside it; the title and the space above the area start nothing.
+bool Oscillograph::StartsGesture(QPoint position) const {
+    const QRect area = PlottingArea();
+    const int x = position.x();
+    const int y = position.y();
+    return area.contains(position) ||
+           IsNearAxisLine(x, area.left(), area.right(), y, area.bottom()) ||
+           IsNearAxisLine(y, area.top(), area.bottom(), x, area.left()) ||
+           IsNearAxisLine(y, area.top(), area.bottom(), x, area.right());
+}
+
+bool Oscillograph::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != plot_) {
+        return QWidget::eventFilter(watched, event);
+    }
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick: {
+        // A quick second press arrives as a double click; it starts a drag all the same.
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        const QPoint position = plot_->mapTo(this, mouse->position().toPoint());
+        if (mouse->button() == Qt::LeftButton) {
+            PressLeft(position);
+        } else if (mouse->button() == Qt::RightButton && !zoomDrag_ && !panDrag_ &&
+                   StartsGesture(position)) {
+            panDrag_ = true;
+            panLast_ = position;
+        }
+        return true;
+    }
+    case QEvent::MouseMove: {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        MoveTo(plot_->mapTo(this, mouse->position().toPoint()));
+        return true;
+    }
+    case QEvent::MouseButtonRelease: {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        panDrag_ = false;
+        if (mouse->button() == Qt::LeftButton && zoomDrag_) {
+            ReleaseLeft(plot_->mapTo(this, mouse->position().toPoint()));
+        }
+        return true;
+    }
+    case QEvent::Wheel:
+        return true;
+    default:
+        return QWidget::eventFilter(watched, event);
+    }
+}
+
+void Oscillograph::PressLeft(QPoint position) {
+    if (zoomDrag_ || panDrag_ || !StartsGesture(position)) {
+        return;
+    }
+    zoomDrag_ = true;
+    zoomStart_ = position;
+    ShowRubberBand(position, position);
+}
+
+void Oscillograph::MoveTo(QPoint position) {
+    if (zoomDrag_) {
+        ShowRubberBand(zoomStart_, position);
+    } else if (panDrag_) {
+        if (PlottingArea().contains(position)) {
+            Pan(position);
+        } else {
+            panDrag_ = false;
+        }
+    }
+}
+
+// Right and down by more than 16 px both ways zooms; any other direction with both
+// distances above 16 px restores; anything shorter changes nothing.
+void Oscillograph::ReleaseLeft(QPoint position) {
+    zoomDrag_ = false;
+    HideRubberBand();
+    const int dx = position.x() - zoomStart_.x();
+    const int dy = position.y() - zoomStart_.y();
+    if (std::abs(dx) <= DragThresholdPx || std::abs(dy) <= DragThresholdPx) {
+        return;
+    }
+    if (dx > 0 && dy > 0) {
+        Zoom(zoomStart_, position);
+    } else {
+        Restore();
+    }
+}
+
+void Oscillograph::RememberRanges() {
+    if (!remembered_) {
+        remembered_ = axes_;
+    }
+}
+
+// Every axis takes the values under the rectangle's edges on its own scale.
+void Oscillograph::Zoom(QPoint from, QPoint to) {
+    RememberRanges();
+    const QPoint origin = plot_->pos();
+    from -= origin;
+    to -= origin;
+    axes_[TimeAxisIndex] =
+        AxisRange{false, plot_->xAxis->pixelToCoord(from.x()), plot_->xAxis->pixelToCoord(to.x())};
+    axes_[ForceAxisIndex] =
+        AxisRange{false, plot_->yAxis->pixelToCoord(to.y()), plot_->yAxis->pixelToCoord(from.y())};
+    axes_[MomentAxisIndex] = AxisRange{false, plot_->yAxis2->pixelToCoord(to.y()),
+                                       plot_->yAxis2->pixelToCoord(from.y())};
+    ApplyRanges();
+    plot_->replot();
+}
+
+// Back to the ranges from before the first zoom or pan; an automatic time axis fits the
+// current traces again.
+void Oscillograph::Restore() {
+    if (!remembered_) {
+        return;
+    }
+    for (int i = 0; i < 3; ++i) {
+        const AxisRange& before = (*remembered_)[i];
+        axes_[i].Automatic = before.Automatic;
+        if (!before.Automatic) {
+            axes_[i].Minimum = before.Minimum;
+            axes_[i].Maximum = before.Maximum;
+        }
+    }
+    remembered_.reset();
+    if (axes_[TimeAxisIndex].Automatic) {
+        FitTimeAxis();
+    }
+    ApplyRanges();
+    plot_->replot();
+}
+
+// The content follows the pointer: each axis moves by the difference between its values
+// at the last and at the current pointer position.
+void Oscillograph::Pan(QPoint to) {
+    const QPoint origin = plot_->pos();
+    const QPoint last = panLast_ - origin;
+    const QPoint now = to - origin;
+    panLast_ = to;
+    if (last == now) {
+        return;
+    }
+    RememberRanges();
+    if (now.x() != last.x()) {
+        const double shift =
+            plot_->xAxis->pixelToCoord(last.x()) - plot_->xAxis->pixelToCoord(now.x());
+        AxisRange& time = axes_[TimeAxisIndex];
+        time = AxisRange{false, time.Minimum + shift, time.Maximum + shift};
+    }
+    if (now.y() != last.y()) {
+        const std::pair<int, QCPAxis*> vertical[] = {{ForceAxisIndex, plot_->yAxis},
+                                                     {MomentAxisIndex, plot_->yAxis2}};
+        for (const auto& [index, axis] : vertical) {
+            const double shift = axis->pixelToCoord(last.y()) - axis->pixelToCoord(now.y());
+            AxisRange& range = axes_[index];
+            range = AxisRange{false, range.Minimum + shift, range.Maximum + shift};
+        }
+    }
+    ApplyRanges();
+    plot_->replot();
+}
+
+void Oscillograph::ShowRubberBand(QPoint from, QPoint to) {
+    const QPoint origin = plot_->pos();
+    rubberBand_->topLeft->setCoords(from - origin);
+    rubberBand_->bottomRight->setCoords(to - origin);
+    rubberBand_->setVisible(true);
+    rubberBand_->layer()->replot();
+}
+
+void Oscillograph::HideRubberBand() {
+    rubberBand_->setVisible(false);
+    rubberBand_->layer()->replot();
+}
+
+void ApplyForceScale(SimulationState& state, Oscillograph& chart, std::int32_t kiloNewtons) {
+    if (const std::optional<double> maximum = ApplyForceAxisMaximum(state, kiloNewtons)) {
+        chart.SetForceAxisMaximum(*maximum);
+    }
+}
+
+void ApplyMomentScale(SimulationState& state, Oscillograph& chart, std::int32_t newtonMetres) {
+    chart.SetMomentAxisMaximum(ApplyMomentAxisMaximum(state, newtonMetres));
+}

@@ -1,0 +1,115 @@
+#pragma once
+
+#include "SimulationState.h"
+
+#include <QLocale>
+#include <QPoint>
+#include <QRect>
+#include <QString>
+#include <QVector>
+#include <QWidget>
+#include <qcustomplot.h>
+
+#include <array>
+#include <cstdint>
+#include <optional>
+
+// The range of one chart axis as the user set it. An automatic axis fits the x range of
+// the traces exactly, with no margin.
+struct AxisRange {
+    bool Automatic = false;
+    double Minimum = 0.0;
+    double Maximum = 0.0;
+
+    bool operator==(const AxisRange&) const = default;
+};
+
+// Tick label of the chart's axes: thousands grouped, at most three decimals, trailing
+// zeros dropped, in the given locale's separators (6000 -> "6,000", 0.125 -> "0.125").
+QString FormatTickLabel(double value, const QLocale& locale);
+
+// The two-channel oscillograph: the force trace on the left axis, the moment trace on the
+// right, time on the bottom. A left drag to the right and down zooms, a left drag in any
+// other direction restores the ranges from before the first zoom or pan, and the right
+// button pans.
+class Oscillograph : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit Oscillograph(QWidget* parent = nullptr);
+    ~Oscillograph() override;
+
+    // Series1/Series2 replaced by the 277 points (TimeAxis[k], ForceTrace[k]) /
+    // (TimeAxis[k], MomentTrace[k]), one update, one repaint request.
+    void PlotTraces(const SimulationState& state);
+
+    // Top of the left (force, N) / right (moment, Nm) axis; the minimum stays. A value
+    // below the axis's current minimum throws ProgramError("Axis Maximum Value must be >=
+    // Minimum") and the axis keeps its range.
+    void SetForceAxisMaximum(double maximum);
+    void SetMomentAxisMaximum(double maximum);
+
+    AxisRange TimeAxisRange() const { return axes_[TimeAxisIndex]; }
+    AxisRange ForceAxisRange() const { return axes_[ForceAxisIndex]; }
+    AxisRange MomentAxisRange() const { return axes_[MomentAxisIndex]; }
+    // Whether the ranges from before the first zoom or pan are held for a restore.
+    bool RangesRemembered() const { return remembered_.has_value(); }
+    bool ZoomDragActive() const { return zoomDrag_; }
+    bool PanDragActive() const { return panDrag_; }
+
+    QCustomPlot* Plot() const { return plot_; }
+    QCPGraph* Series1() const { return series1_; }
+    QCPGraph* Series2() const { return series2_; }
+    // The plotting area (the black back wall) in pixels of this widget, as last drawn.
+    QRect PlottingArea() const;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    static constexpr int TimeAxisIndex = 0;
+    static constexpr int ForceAxisIndex = 1;
+    static constexpr int MomentAxisIndex = 2;
+    using AxisSet = std::array<AxisRange, 3>;
+
+    void Configure();
+    void UpdateMargins();
+    bool StartsGesture(QPoint position) const;
+    void PressLeft(QPoint position);
+    void MoveTo(QPoint position);
+    void ReleaseLeft(QPoint position);
+    void Zoom(QPoint from, QPoint to);
+    void Restore();
+    void Pan(QPoint to);
+    void RememberRanges();
+    void FitTimeAxis();
+    void ShowRubberBand(QPoint from, QPoint to);
+    void HideRubberBand();
+    void SetAxisMaximum(int axisIndex, double maximum);
+    void ApplyRanges();
+
+    QCustomPlot* plot_ = nullptr;
+    QCPGraph* series1_ = nullptr;
+    QCPGraph* series2_ = nullptr;
+    QCPItemRect* rubberBand_ = nullptr;
+
+    AxisSet axes_{};
+    std::optional<AxisSet> remembered_;
+
+    bool zoomDrag_ = false;
+    QPoint zoomStart_;
+    bool panDrag_ = false;
+    QPoint panLast_;
+
+    QVector<QCPGraphData> forcePoints_;
+    QVector<QCPGraphData> momentPoints_;
+};
+
+// SpinEdit6's sequence after its text converted: ForceAxisMax = value x 1000, then the
+// left axis maximum. A product beyond 32 bits sets nothing. An axis error is thrown after
+// ForceAxisMax already holds the new value.
+void ApplyForceScale(SimulationState& state, Oscillograph& chart, std::int32_t kiloNewtons);
+
+// SpinEdit7's sequence: MomentAxisMax = value, then the right axis maximum.
+void ApplyMomentScale(SimulationState& state, Oscillograph& chart, std::int32_t newtonMetres);
