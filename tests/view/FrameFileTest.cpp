@@ -1,0 +1,135 @@
+#include "FrameFile.h"
+
+#include "ProgramError.h"
+#include "SceneTestSupport.h"
+
+#include <QBuffer>
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct NameCase {
+    int DrillSize;
+    int FrameCounter;
+    const char* Expected;
+};
+
+TEST(FrameFileName, NamesSizePrefixAndFrameNumberSixMinusCounter) {
+    const NameCase cases[] = {
+        {4, 0, "20_6.BMP"},
+        {1, 0, "5_6.BMP"},
+        {1, 5, "5_1.BMP"},
+        {2, 1, "10_5.BMP"},
+        {3, 2, "15_4.BMP"},
+        {5, 3, "25_3.BMP"},
+        {6, 4, "30_2.BMP"},
+        {7, 5, "50_1.BMP"},
+        {7, 0, "50_6.BMP"},
+        // Out of range: no name, so nothing is loaded.
+        {0, 0, ""},
+        {8, 0, ""},
+        {-1, 3, ""},
+        {4, -1, ""},
+        {4, 6, ""},
+        {2147483647, 0, ""},
+        {4, -2147483647 - 1, ""},
+    };
+    for (const NameCase& c : cases) {
+        EXPECT_EQ(FrameFileName(c.DrillSize, c.FrameCounter).toStdString(), c.Expected)
+            << "size " << c.DrillSize << " counter " << c.FrameCounter;
+    }
+}
+
+QByteArray ValidBmp() {
+    QImage picture(5, 7, QImage::Format_RGB32);
+    picture.fill(0xff336699);
+    QByteArray data;
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::WriteOnly);
+    EXPECT_TRUE(picture.save(&buffer, "BMP"));
+    return data;
+}
+
+struct LoadCase {
+    const char* What;
+    QByteArray Content;
+    const char* Message;
+};
+
+TEST(LoadFrameFile, ReportsEachKindOfBrokenFileWithItsMessage) {
+    const QByteArray valid = ValidBmp();
+    QByteArray otherMagic = valid;
+    otherMagic[0] = 'X';
+    QByteArray badHeader = valid;
+    // Width field of the info header: a negative width is refused by the decoder.
+    badHeader[18] = '\xff';
+    badHeader[19] = '\xff';
+    badHeader[20] = '\xff';
+    badHeader[21] = '\xff';
+    const LoadCase cases[] = {
+        {"one byte", QByteArray("B"), "Stream read error"},
+        {"13 bytes", valid.left(13), "Stream read error"},
+        {"13 bytes, not BM", QByteArray(13, 'x'), "Stream read error"},
+        {"14 bytes of header only", valid.left(14), "Bitmap image is not valid"},
+        {"no BM at the start", otherMagic, "Bitmap image is not valid"},
+        {"text file", QByteArray("this is not a picture at all"), "Bitmap image is not valid"},
+        {"broken info header", badHeader, "Bitmap image is not valid"},
+        {"BM and garbage", QByteArray("BM") + QByteArray(60, '\x7f'), "Bitmap image is not valid"},
+    };
+    for (const LoadCase& c : cases) {
+        ScopedWorkingDirectory directory;
+        QFile file("30_2.BMP");
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(c.Content);
+        file.close();
+        try {
+            LoadFrameFile("30_2.BMP");
+            ADD_FAILURE() << c.What << ": no error";
+        } catch (const ProgramError& error) {
+            EXPECT_STREQ(error.what(), c.Message) << c.What;
+        }
+    }
+}
+
+TEST(LoadFrameFile, MissingFileOrDirectoryCannotBeOpenedAndNamesTheFile) {
+    ScopedWorkingDirectory directory;
+    ASSERT_TRUE(QDir().mkdir("10_4.BMP"));
+    const char* names[][2] = {{"20_6.BMP", "Cannot open file 20_6.BMP"},
+                              {"10_4.BMP", "Cannot open file 10_4.BMP"}};
+    for (const auto& [name, message] : names) {
+        try {
+            LoadFrameFile(name);
+            ADD_FAILURE() << name << ": no error";
+        } catch (const ProgramError& error) {
+            EXPECT_STREQ(error.what(), message);
+        }
+    }
+}
+
+TEST(LoadFrameFile, EmptyFileGivesNoPictureAndNoError) {
+    ScopedWorkingDirectory directory;
+    QFile file("5_1.BMP");
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    EXPECT_TRUE(LoadFrameFile("5_1.BMP").isNull());
+}
+
+TEST(LoadFrameFile, DecodesPictureOpaqueWithItsColours) {
+    ScopedWorkingDirectory directory;
+    // A 32-bit picture with a transparent pixel: the colour is kept, the alpha dropped.
+    QImage picture(3, 2, QImage::Format_ARGB32);
+    picture.fill(qRgba(10, 20, 30, 255));
+    picture.setPixel(1, 1, qRgba(200, 100, 50, 0));
+    ASSERT_TRUE(picture.save("50_3.BMP", "BMP"));
+    const QImage loaded = LoadFrameFile("50_3.BMP");
+    ASSERT_EQ(loaded.size(), QSize(3, 2));
+    EXPECT_FALSE(loaded.hasAlphaChannel());
+    EXPECT_EQ(loaded.pixel(0, 0), qRgb(10, 20, 30));
+    EXPECT_EQ(qAlpha(loaded.pixel(1, 1)), 255);
+}
+
+} // namespace

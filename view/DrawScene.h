@@ -1,0 +1,13 @@
+#pragma once
+
+#include "SimulationState.h"
+
+#include <QImage>
+
+inline constexpr int SceneWidthPx = 369;
+inline constexpr int SceneHeightPx = 353;
+
+// Paints the scene; `surface` is (re)created at 369x353 if it has another size;
+// `frameBitmap` is FrameBitmap: replaced by the loaded frame, kept when nothing is loaded.
+// Throws ProgramError from step 4 (after background, block and pilot hole are painted).
+void DrawScene(const SimulationState& state, QImage& surface, QImage& frameBitmap);

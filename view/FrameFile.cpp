@@ -1,0 +1,89 @@
+#include "FrameFile.h"
+
+#include "Messages.h"
+#include "ProgramError.h"
+
+#include <QByteArray>
+#include <QFile>
+
+#include <array>
+#include <string>
+#include <string_view>
+
+namespace {
+
+// Labels of the seven sizes, not computed from the diameter (the last is 50, not 35).
+constexpr std::array<const char*, DrillSizeCount> SizePrefixes = {"5",  "10", "15", "20",
+                                                                  "25", "30", "50"};
+// A BMP file starts with a 14-byte file header whose first two bytes are "BM".
+constexpr qint64 FileHeaderBytes = 14;
+// Larger files are refused before they are read into memory; the image reader would
+// refuse to allocate such a picture anyway.
+constexpr qint64 LargestFrameFileBytes = 256LL * 1024 * 1024;
+
+std::string WithName(std::string_view format, const QString& name) {
+    std::string text(format);
+    const std::size_t at = text.find("%s");
+    if (at != std::string::npos) {
+        text.replace(at, 2, name.toStdString());
+    }
+    return text;
+}
+
+// The scene copies the frame without transparency, so an alpha channel is dropped
+// as it stands (the colour values are kept, not blended against anything).
+QImage Opaque(QImage picture) {
+    if (picture.format() == QImage::Format_RGB32) {
+        return picture;
+    }
+    if (picture.hasAlphaChannel()) {
+        picture.convertTo(QImage::Format_ARGB32);
+        picture.reinterpretAsFormat(QImage::Format_RGB32);
+        return picture;
+    }
+    return picture.convertToFormat(QImage::Format_RGB32);
+}
+
+} // namespace
+
+QString FrameFileName(int drillSize, int frameCounter) {
+    if (drillSize < 1 || drillSize > DrillSizeCount || frameCounter < 0 ||
+        frameCounter >= FrameCount) {
+        return {};
+    }
+    return QStringLiteral("%1_%2.BMP")
+        .arg(QLatin1String(SizePrefixes[static_cast<std::size_t>(drillSize - 1)]))
+        .arg(FrameCount - frameCounter);
+}
+
+// The order of the checks follows how a bitmap stream is read: first the file must
+// open, then the 14-byte header must be there at all, then it must say "BM", then
+// the decoder must accept the rest. An empty file is no error and gives no picture.
+QImage LoadFrameFile(const QString& fileName) {
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly)) {
+        throw ProgramError(WithName(CannotOpenFileFormat, fileName));
+    }
+    const qint64 sizeBytes = file.size();
+    if (sizeBytes == 0) {
+        return {};
+    }
+    if (sizeBytes < FileHeaderBytes) {
+        throw ProgramError(std::string(StreamReadErrorText));
+    }
+    if (sizeBytes > LargestFrameFileBytes) {
+        throw ProgramError(std::string(BitmapNotValidText));
+    }
+    const QByteArray data = file.readAll();
+    if (file.error() != QFileDevice::NoError || data.size() != sizeBytes) {
+        throw ProgramError(std::string(StreamReadErrorText));
+    }
+    if (!data.startsWith("BM")) {
+        throw ProgramError(std::string(BitmapNotValidText));
+    }
+    QImage picture;
+    if (!picture.loadFromData(data, "BMP") || picture.isNull()) {
+        throw ProgramError(std::string(BitmapNotValidText));
+    }
+    return Opaque(std::move(picture));
+}
