@@ -21,8 +21,7 @@ QString& StoredTitle() {
 // Both separators are accepted, so that a path written for either platform
 // gives the same title.
 QString ProgramTitleFromPath(const QString& programPath) {
-    const qsizetype slash =
-        std::max(programPath.lastIndexOf(u'/'), programPath.lastIndexOf(u'\\'));
+    const qsizetype slash = std::max(programPath.lastIndexOf(u'/'), programPath.lastIndexOf(u'\\'));
     QString name = programPath.mid(slash + 1);
     const qsizetype dot = name.indexOf(u'.');
     if (dot >= 0) {

@@ -52,9 +52,8 @@ template <class F> void RunGuarded(F& handler) noexcept {
 // Wraps a handler for QObject::connect. The wrapper takes the signal's
 // arguments the handler accepts (none, or the leading ones).
 template <class F> auto Guarded(F handler) {
-    return [handler = std::move(handler)](auto&&... args) mutable -> void
-               requires std::invocable<F&, decltype(args)...>
-    {
+    return [handler = std::move(handler)](
+               auto&&... args) mutable -> void requires std::invocable<F&, decltype(args)...> {
         auto call = [&] { std::invoke(handler, std::forward<decltype(args)>(args)...); };
         RunGuarded(call);
     };

@@ -8,7 +8,7 @@
 // them instead of sounding and blocking; without one the real beep and the
 // real modal boxes are used.
 class MessageSink {
-public:
+  public:
     virtual ~MessageSink() = default;
     virtual void Beep() = 0;
     virtual void Box(MessageKind kind, const QString& text) = 0;

@@ -30,9 +30,8 @@ bool IsAcceptedTyping(const QString& text) {
     if (text == QLocale().decimalPoint()) {
         return true;
     }
-    return std::all_of(text.cbegin(), text.cend(), [](QChar c) {
-        return (c >= u'0' && c <= u'9') || c == u'+' || c == u'-';
-    });
+    return std::all_of(text.cbegin(), text.cend(),
+                       [](QChar c) { return (c >= u'0' && c <= u'9') || c == u'+' || c == u'-'; });
 }
 
 QToolButton* MakeArrow(Qt::ArrowType arrow, QWidget* parent) {
@@ -189,8 +188,8 @@ void SpinEdit::ArrowPressed(int direction) {
 void SpinEdit::StepBy(int direction) {
     stepping_ = true;
     const std::int64_t current = TryStrToIntStrict(edit_->text()).value_or(minimum_);
-    const std::int64_t next = std::clamp<std::int64_t>(
-        current + std::int64_t{direction} * step_, minimum_, maximum_);
+    const std::int64_t next =
+        std::clamp<std::int64_t>(current + std::int64_t{direction} * step_, minimum_, maximum_);
     edit_->setText(QString::number(next));
     stepping_ = false;
 }

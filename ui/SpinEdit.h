@@ -15,7 +15,7 @@ class QToolButton;
 class SpinEdit : public QWidget {
     Q_OBJECT
 
-public:
+  public:
     SpinEdit(int minimum, int maximum, int step, int startValue, QWidget* parent = nullptr);
     ~SpinEdit() override;
 
@@ -39,14 +39,14 @@ public:
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 
-signals:
+  signals:
     void Changed();
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
-private:
+  private:
     void StepBy(int direction);
     void ArrowPressed(int direction);
     void ClampToRange();

@@ -28,7 +28,7 @@ void EnsureApplication() {
 }
 
 class Recorder : public MessageSink {
-public:
+  public:
     Recorder() {
         EnsureApplication();
         SetMessageSink(this);
@@ -59,8 +59,7 @@ TEST_P(ProgramTitleTable, NameWithoutDirectoryAndExtensionsCapitalised) {
 
 INSTANTIATE_TEST_SUITE_P(
     Paths, ProgramTitleTable,
-    ::testing::Values(TitleCase{"SIMULATOR.EXE", "Simulator"},
-                      TitleCase{"model.old.exe", "Model"},
+    ::testing::Values(TitleCase{"SIMULATOR.EXE", "Simulator"}, TitleCase{"model.old.exe", "Model"},
                       TitleCase{"C:\\Program Files\\Lab.2\\SIMULATOR.EXE", "Simulator"},
                       TitleCase{"/usr/local/bin/busenje", "Busenje"},
                       TitleCase{"/opt/v1.2/busenje", "Busenje"}, TitleCase{"busenje", "Busenje"},
@@ -81,15 +80,15 @@ TEST_P(ErrorReportTextTable, FullStopOnlyAfterCharactersAboveTheFullStop) {
 
 INSTANTIATE_TEST_SUITE_P(
     Messages, ErrorReportTextTable,
-    ::testing::Values(
-        ReportTextCase{"'' is not a valid integer value", "'' is not a valid integer value."},
-        ReportTextCase{"Cannot open file 20_6.BMP", "Cannot open file 20_6.BMP."},
-        ReportTextCase{"Nastaje lom burgije!", "Nastaje lom burgije!"},
-        ReportTextCase{"Stream read error.", "Stream read error."},
-        ReportTextCase{"ends with 5", "ends with 5."}, ReportTextCase{"slash/", "slash/."},
-        ReportTextCase{"minus-", "minus-"}, ReportTextCase{"comma,", "comma,"},
-        ReportTextCase{"quote'", "quote'"}, ReportTextCase{"", ""},
-        ReportTextCase{"ends in š", "ends in š."}));
+    ::testing::Values(ReportTextCase{"'' is not a valid integer value",
+                                     "'' is not a valid integer value."},
+                      ReportTextCase{"Cannot open file 20_6.BMP", "Cannot open file 20_6.BMP."},
+                      ReportTextCase{"Nastaje lom burgije!", "Nastaje lom burgije!"},
+                      ReportTextCase{"Stream read error.", "Stream read error."},
+                      ReportTextCase{"ends with 5", "ends with 5."},
+                      ReportTextCase{"slash/", "slash/."}, ReportTextCase{"minus-", "minus-"},
+                      ReportTextCase{"comma,", "comma,"}, ReportTextCase{"quote'", "quote'"},
+                      ReportTextCase{"", ""}, ReportTextCase{"ends in š", "ends in š."}));
 
 TEST(ReportError, ShowsTitleAndFullStopWithoutBeep) {
     Recorder recorder;
@@ -116,16 +115,17 @@ TEST(Guarded, ReportsAtTheBoundaryAndKeepsWhatTheHandlerDid) {
     int before = 0;
     int after = 0;
     QObject::connect(&button, &QPushButton::clicked, Guarded([&] {
-                         ++before;
-                         StrToIntStrict(QString());
-                         ++after;
-                     }));
+        ++before;
+        StrToIntStrict(QString());
+        ++after;
+    }));
     QTest::mouseClick(&button, Qt::LeftButton);
     QTest::mouseClick(&button, Qt::LeftButton);
     EXPECT_EQ(before, 2);
     EXPECT_EQ(after, 0);
-    EXPECT_EQ(recorder.events, (std::vector<QString>{"Busenje | '' is not a valid integer value.",
-                                                     "Busenje | '' is not a valid integer value."}));
+    EXPECT_EQ(recorder.events,
+              (std::vector<QString>{"Busenje | '' is not a valid integer value.",
+                                    "Busenje | '' is not a valid integer value."}));
 }
 
 TEST(Guarded, PassesTheSignalArgumentsAndCatchesOtherExceptions) {
@@ -134,9 +134,9 @@ TEST(Guarded, PassesTheSignalArgumentsAndCatchesOtherExceptions) {
     QLineEdit edit;
     QString seen;
     QObject::connect(&edit, &QLineEdit::textEdited, Guarded([&](const QString& text) {
-                         seen = text;
-                         throw std::out_of_range("out of range");
-                     }));
+        seen = text;
+        throw std::out_of_range("out of range");
+    }));
     edit.show();
     QTest::keyClicks(&edit, QStringLiteral("7"));
     EXPECT_EQ(seen, QStringLiteral("7"));
@@ -174,9 +174,9 @@ TEST(GuardedTick, StopsTheTimerAndReportsOnce) {
     timer.setInterval(2);
     int ticks = 0;
     QObject::connect(&timer, &QTimer::timeout, GuardedTick(&timer, [&] {
-                         ++ticks;
-                         throw ProgramError("Cannot open file 20_6.BMP");
-                     }));
+        ++ticks;
+        throw ProgramError("Cannot open file 20_6.BMP");
+    }));
     timer.start();
     ASSERT_TRUE(QTest::qWaitFor([&] { return !recorder.events.empty(); }, 2000));
     QTest::qWait(50);

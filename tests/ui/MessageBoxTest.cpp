@@ -25,7 +25,7 @@ void EnsureApplication() {
 }
 
 class Recorder : public MessageSink {
-public:
+  public:
     void Beep() override { events.push_back(QStringLiteral("beep")); }
     void Box(MessageKind kind, const QString& text) override {
         events.push_back((kind == MessageKind::Warning ? QStringLiteral("warning: ")
@@ -90,8 +90,8 @@ OpenBox ShowAndClose(MessageKind kind, const QString& text, CloseBy closeBy) {
             ok = b;
         }
         seen.okIsDefault = ok != nullptr && ok->isDefault();
-        seen.centreOffset = dialog->frameGeometry().center() -
-                            dialog->screen()->availableGeometry().center();
+        seen.centreOffset =
+            dialog->frameGeometry().center() - dialog->screen()->availableGeometry().center();
         switch (closeBy) {
         case CloseBy::Escape:
             QTest::keyClick(dialog, Qt::Key_Escape);
@@ -145,12 +145,11 @@ TEST_P(RealMessageBox, CaptionIconOneOkCentredAndClosedByKeyOrClick) {
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
 
-INSTANTIATE_TEST_SUITE_P(Kinds, RealMessageBox,
-                         ::testing::Values(RealBoxCase{MessageKind::Warning, CloseBy::Escape,
-                                                       "Warning"},
-                                           RealBoxCase{MessageKind::Error, CloseBy::Enter, "Error"},
-                                           RealBoxCase{MessageKind::Error, CloseBy::ClickOk,
-                                                       "Error"}));
+INSTANTIATE_TEST_SUITE_P(
+    Kinds, RealMessageBox,
+    ::testing::Values(RealBoxCase{MessageKind::Warning, CloseBy::Escape, "Warning"},
+                      RealBoxCase{MessageKind::Error, CloseBy::Enter, "Error"},
+                      RealBoxCase{MessageKind::Error, CloseBy::ClickOk, "Error"}));
 
 TEST(RealMessageBoxWrap, ALongTextWrapsAtHalfTheScreenWidth) {
     QString text;

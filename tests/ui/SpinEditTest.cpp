@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -27,7 +28,7 @@ void EnsureApplication() {
 }
 
 class BeepCounter : public MessageSink {
-public:
+  public:
     void Beep() override { ++beeps; }
     void Box(MessageKind, const QString&) override { ++boxes; }
     void ErrorReport(const QString&, const QString&) override { ++boxes; }
@@ -43,7 +44,7 @@ struct ApplicationFirst {
 };
 
 class SpinEditFixture : private ApplicationFirst {
-public:
+  public:
     SpinEditFixture(int minimum, int maximum, int step, int start) {
         SetMessageSink(&sink);
         auto* layout = new QVBoxLayout(&window);
@@ -103,8 +104,8 @@ TEST_P(SpinEditTyping, FiltersTypedCharactersWithABeep) {
     EXPECT_EQ(f.spin->text(), QString::fromUtf8(c.expectedText));
     EXPECT_EQ(f.sink.beeps, c.expectedBeeps);
     const bool textChanged = f.spin->text() != QStringLiteral("30");
-    EXPECT_EQ(f.changes.size(), textChanged ? QString::fromUtf8(c.typed).size() - c.expectedBeeps
-                                            : 0u);
+    EXPECT_EQ(f.changes.size(),
+              textChanged ? QString::fromUtf8(c.typed).size() - c.expectedBeeps : 0u);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -179,27 +180,26 @@ TEST_P(SpinEditSteps, ConvertStepClampAndFireOnlyOnChange) {
     EXPECT_EQ(f.sink.beeps, 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Steps, SpinEditSteps,
-    ::testing::Values(StepCase{5, 100, 5, "", StepInput::UpArrow, "10"},
-                      StepCase{5, 100, 5, "", StepInput::UpKey, "10"},
-                      StepCase{5, 100, 5, "", StepInput::DownArrow, "5"},
-                      StepCase{5, 100, 5, "-", StepInput::UpKey, "10"},
-                      StepCase{5, 100, 5, "6,", StepInput::UpArrow, "10"},
-                      StepCase{5, 100, 5, "20", StepInput::DownKey, "15"},
-                      StepCase{1, 7, 1, "7", StepInput::UpArrow, "7"},
-                      StepCase{1, 7, 1, "7", StepInput::UpKey, "7"},
-                      StepCase{1, 7, 1, "1", StepInput::DownArrow, "1"},
-                      StepCase{5, 80, 1, "200", StepInput::UpKey, "80"},
-                      StepCase{5, 80, 1, "200", StepInput::DownArrow, "80"},
-                      StepCase{5, 80, 1, "-7", StepInput::UpArrow, "5"},
-                      StepCase{5, 80, 1, "$A", StepInput::UpArrow, "11"},
-                      StepCase{5, 80, 1, " 07", StepInput::UpKey, "8"},
-                      StepCase{-10, 10, 3, "-4", StepInput::DownKey, "-7"},
-                      StepCase{INT32_MIN, INT32_MAX, 5, "2147483647", StepInput::UpKey,
-                               "2147483647"},
-                      StepCase{INT32_MIN, INT32_MAX, 5, "-2147483647", StepInput::DownArrow,
-                               "-2147483648"}));
+INSTANTIATE_TEST_SUITE_P(Steps, SpinEditSteps,
+                         ::testing::Values(StepCase{5, 100, 5, "", StepInput::UpArrow, "10"},
+                                           StepCase{5, 100, 5, "", StepInput::UpKey, "10"},
+                                           StepCase{5, 100, 5, "", StepInput::DownArrow, "5"},
+                                           StepCase{5, 100, 5, "-", StepInput::UpKey, "10"},
+                                           StepCase{5, 100, 5, "6,", StepInput::UpArrow, "10"},
+                                           StepCase{5, 100, 5, "20", StepInput::DownKey, "15"},
+                                           StepCase{1, 7, 1, "7", StepInput::UpArrow, "7"},
+                                           StepCase{1, 7, 1, "7", StepInput::UpKey, "7"},
+                                           StepCase{1, 7, 1, "1", StepInput::DownArrow, "1"},
+                                           StepCase{5, 80, 1, "200", StepInput::UpKey, "80"},
+                                           StepCase{5, 80, 1, "200", StepInput::DownArrow, "80"},
+                                           StepCase{5, 80, 1, "-7", StepInput::UpArrow, "5"},
+                                           StepCase{5, 80, 1, "$A", StepInput::UpArrow, "11"},
+                                           StepCase{5, 80, 1, " 07", StepInput::UpKey, "8"},
+                                           StepCase{-10, 10, 3, "-4", StepInput::DownKey, "-7"},
+                                           StepCase{INT32_MIN, INT32_MAX, 5, "2147483647",
+                                                    StepInput::UpKey, "2147483647"},
+                                           StepCase{INT32_MIN, INT32_MAX, 5, "-2147483647",
+                                                    StepInput::DownArrow, "-2147483648"}));
 
 struct FocusLossCase {
     const char* typed; // typed over the selected start text "30"
@@ -280,6 +280,29 @@ TEST(SpinEditFocus, ArrowPressMovesTheFocusInWithoutSelecting) {
     EXPECT_FALSE(f.spin->upButton()->isDown());
     QTest::mouseRelease(f.spin->upButton(), Qt::LeftButton);
     EXPECT_EQ(f.changes, std::vector<QString>{"31"});
+}
+
+// A held arrow whose step opens a real box lets go when the box takes the focus,
+// so that it does not go on stepping under the open box.
+TEST(SpinEditFocus, HeldArrowStopsWhenAStepOpensABox) {
+    SpinEditFixture f(1, 200, 1, 60);
+    SetMessageSink(nullptr);
+    bool downWhileBoxOpen = true;
+    QObject::connect(f.spin, &SpinEdit::Changed, [&] {
+        QTimer::singleShot(0, [&] {
+            QWidget* box = QApplication::activeModalWidget();
+            ASSERT_NE(box, nullptr);
+            EXPECT_TRUE(QTest::qWaitFor([box] { return QApplication::activeWindow() == box; }));
+            downWhileBoxOpen = f.spin->upButton()->isDown();
+            QTest::keyClick(box, Qt::Key_Escape);
+        });
+        ShowMessage(MessageKind::Warning, QStringLiteral("Broj obrta vretena prelazi 2000!"));
+    });
+    QTest::mousePress(f.spin->upButton(), Qt::LeftButton);
+    EXPECT_FALSE(downWhileBoxOpen);
+    EXPECT_FALSE(f.spin->upButton()->isDown());
+    QTest::mouseRelease(f.spin->upButton(), Qt::LeftButton);
+    EXPECT_EQ(f.changes, std::vector<QString>{"61"});
 }
 
 TEST(SpinEditFocus, AnotherWindowTakingTheFocusDoesNotClamp) {
