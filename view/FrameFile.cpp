@@ -7,6 +7,8 @@
 #include <QFile>
 
 #include <array>
+#include <cstdint>
+#include <cstdlib>
 #include <string>
 #include <string_view>
 
@@ -28,6 +30,50 @@ std::string WithName(std::string_view format, const QString& name) {
         text.replace(at, 2, name.toStdString());
     }
     return text;
+}
+
+std::uint32_t ReadLittleEndian(const QByteArray& data, qsizetype at, int bytes) {
+    std::uint32_t value = 0;
+    for (int i = bytes - 1; i >= 0; --i) {
+        value = (value << 8) | static_cast<unsigned char>(data[at + i]);
+    }
+    return value;
+}
+
+// Qt's reader accepts a file whose pixel rows stop short and leaves the missing rows
+// undefined; such a file is refused here. Only uncompressed pictures are measured (the
+// length of run-length data is not known in advance and the reader checks it itself).
+bool PixelDataComplete(const QByteArray& data) {
+    constexpr qsizetype InfoHeaderAt = FileHeaderBytes;
+    constexpr std::uint32_t CoreHeaderBytes = 12;
+    constexpr std::uint32_t PlainRgb = 0;
+    constexpr std::uint32_t BitFields = 3;
+    if (data.size() < InfoHeaderAt + 4) {
+        return false;
+    }
+    const std::uint32_t pixelsAt = ReadLittleEndian(data, 10, 4);
+    const std::uint32_t headerBytes = ReadLittleEndian(data, InfoHeaderAt, 4);
+    std::int64_t width = 0;
+    std::int64_t height = 0;
+    std::int64_t bitsPerPixel = 0;
+    if (headerBytes == CoreHeaderBytes && data.size() >= InfoHeaderAt + CoreHeaderBytes) {
+        width = ReadLittleEndian(data, 18, 2);
+        height = ReadLittleEndian(data, 20, 2);
+        bitsPerPixel = ReadLittleEndian(data, 24, 2);
+    } else if (headerBytes >= 40 && data.size() >= InfoHeaderAt + 40) {
+        const std::uint32_t compression = ReadLittleEndian(data, 30, 4);
+        if (compression != PlainRgb && compression != BitFields) {
+            return true;
+        }
+        width = static_cast<std::int32_t>(ReadLittleEndian(data, 18, 4));
+        height = static_cast<std::int32_t>(ReadLittleEndian(data, 22, 4));
+        bitsPerPixel = ReadLittleEndian(data, 28, 2);
+    } else {
+        // A header the reader does not know: it decides alone.
+        return true;
+    }
+    const std::int64_t rowBytes = (std::abs(width) * bitsPerPixel + 31) / 32 * 4;
+    return static_cast<std::int64_t>(pixelsAt) + rowBytes * std::abs(height) <= data.size();
 }
 
 // The scene copies the frame without transparency, so an alpha channel is dropped
@@ -82,7 +128,7 @@ QImage LoadFrameFile(const QString& fileName) {
         throw ProgramError(std::string(BitmapNotValidText));
     }
     QImage picture;
-    if (!picture.loadFromData(data, "BMP") || picture.isNull()) {
+    if (!PixelDataComplete(data) || !picture.loadFromData(data, "BMP") || picture.isNull()) {
         throw ProgramError(std::string(BitmapNotValidText));
     }
     return Opaque(std::move(picture));

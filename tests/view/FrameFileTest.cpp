@@ -118,6 +118,17 @@ TEST(LoadFrameFile, EmptyFileGivesNoPictureAndNoError) {
     EXPECT_TRUE(LoadFrameFile("5_1.BMP").isNull());
 }
 
+TEST(LoadFrameFile, AcceptsBytesBeyondThePixelData) {
+    ScopedWorkingDirectory directory;
+    QFile file("25_5.BMP");
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(ValidBmp() + QByteArray(7, '\0'));
+    file.close();
+    const QImage loaded = LoadFrameFile("25_5.BMP");
+    ASSERT_EQ(loaded.size(), QSize(5, 7));
+    EXPECT_EQ(loaded.pixel(4, 6), qRgb(0x33, 0x66, 0x99));
+}
+
 TEST(LoadFrameFile, DecodesPictureOpaqueWithItsColours) {
     ScopedWorkingDirectory directory;
     // A 32-bit picture with a transparent pixel: the colour is kept, the alpha dropped.

@@ -1,0 +1,79 @@
+// One redraw of the cross-section as a tick does it: the frame file is read from disk
+// and decoded every time, then the whole scene is painted. Runs beside the frame
+// pictures, in the program's own directory.
+#include "DrawScene.h"
+#include "FrameFile.h"
+#include "MachiningInputs.h"
+#include "ProcessTick.h"
+
+#include <QDir>
+#include <QGuiApplication>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+class NoViews : public ProcessViews {
+  public:
+    void PlotTraces() override {}
+    void DrawScene() override {}
+};
+
+// A drilling run of the largest drill, 60 ticks in: the point has fully entered.
+SimulationState MidRunState(int operation) {
+    SimulationState state;
+    Initialise(state);
+    state.Operation = operation;
+    state.PilotHoleSize = 11;
+    ApplyDrillSize(state, 7);
+    FinishDrillSizeChange(state, 40);
+    NoViews views;
+    for (int tick = 0; tick < 60; ++tick) {
+        AdvanceProcess(state, views);
+    }
+    return state;
+}
+
+void DrawSceneMidRun(benchmark::State& run, int operation) {
+    SimulationState state = MidRunState(operation);
+    QImage surface;
+    QImage frameBitmap;
+    for (auto _ : run) {
+        state.FrameCounter = state.FrameCounter >= 5 ? 0 : state.FrameCounter + 1;
+        DrawScene(state, surface, frameBitmap);
+        benchmark::DoNotOptimize(surface.constBits());
+    }
+}
+
+void BM_DrawSceneDrilling(benchmark::State& run) {
+    DrawSceneMidRun(run, 0);
+}
+void BM_DrawSceneEnlarging(benchmark::State& run) {
+    DrawSceneMidRun(run, 1);
+}
+
+void BM_LoadFrameFile(benchmark::State& run) {
+    const QString name = FrameFileName(7, 0);
+    for (auto _ : run) {
+        QImage frame = LoadFrameFile(name);
+        benchmark::DoNotOptimize(frame.constBits());
+    }
+}
+
+BENCHMARK(BM_DrawSceneDrilling)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_DrawSceneEnlarging)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_LoadFrameFile)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QGuiApplication application(argc, argv);
+    QDir::setCurrent(QCoreApplication::applicationDirPath());
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
+        return 1;
+    }
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
