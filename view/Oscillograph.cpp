@@ -19,8 +19,8 @@
 
 namespace {
 
-constexpr int GestureTolerancePx = 12;  // a press this close to an axis line misses it
-constexpr int DragThresholdPx = 16;     // a drag must exceed this both ways to act
+constexpr int GestureTolerancePx = 12; // a press this close to an axis line misses it
+constexpr int DragThresholdPx = 16;    // a drag must exceed this both ways to act
 constexpr double MarginSideFraction = 0.02;
 constexpr double MarginTopBottomFraction = 0.04;
 constexpr int ChartFontPx = 11; // 8 pt at 96 dpi; the window is laid out in pixels
@@ -59,7 +59,7 @@ QFont ChartFont(const QString& family, bool bold) {
 
 // Tick labels in "#,##0.###" whatever step the ticker chose.
 class GroupedTicker : public QCPAxisTicker {
-protected:
+  protected:
     QString getTickLabel(double tick, const QLocale& locale, QChar, int) override {
         return FormatTickLabel(tick, locale);
     }
@@ -68,7 +68,7 @@ protected:
 // An axis title beside the plotting area that reads from bottom to top; the plot library
 // turns a right-hand axis title the other way.
 class VerticalTitle : public QCPLayoutElement {
-public:
+  public:
     VerticalTitle(QCustomPlot* plot, QCPAxisRect* alongside, QString text, QFont font,
                   QColor colour)
         : QCPLayoutElement(plot), alongside_(alongside), text_(std::move(text)),
@@ -84,7 +84,7 @@ public:
         return QSize(minimumOuterSizeHint().width(), QWIDGETSIZE_MAX);
     }
 
-protected:
+  protected:
     void draw(QCPPainter* painter) override {
         const QRect area = rect();
         const double centreY = alongside_->rect().center().y();
@@ -99,7 +99,7 @@ protected:
         painter->restore();
     }
 
-private:
+  private:
     QCPAxisRect* alongside_;
     QString text_;
     QFont font_;
@@ -271,9 +271,7 @@ void Oscillograph::PlotTraces(const SimulationState& state) {
     }
     // A point whose time is below the last one goes after the last point not later than
     // it; the tick's times always ascend, so this only guards the order.
-    const auto byTime = [](const QCPGraphData& a, const QCPGraphData& b) {
-        return a.key < b.key;
-    };
+    const auto byTime = [](const QCPGraphData& a, const QCPGraphData& b) { return a.key < b.key; };
     if (!std::is_sorted(forcePoints_.begin(), forcePoints_.end(), byTime)) {
         std::stable_sort(forcePoints_.begin(), forcePoints_.end(), byTime);
         std::stable_sort(momentPoints_.begin(), momentPoints_.end(), byTime);
@@ -377,8 +375,14 @@ bool Oscillograph::eventFilter(QObject* watched, QEvent* event) {
     }
 }
 
+// The left button cannot go down while it is held: a zoom drag still open here lost its
+// release (a modal box took the mouse), so it is dropped and the press counts afresh.
 void Oscillograph::PressLeft(QPoint position) {
-    if (zoomDrag_ || panDrag_ || !StartsGesture(position)) {
+    if (zoomDrag_) {
+        zoomDrag_ = false;
+        HideRubberBand();
+    }
+    if (panDrag_ || !StartsGesture(position)) {
         return;
     }
     zoomDrag_ = true;

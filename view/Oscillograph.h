@@ -35,7 +35,7 @@ QString FormatTickLabel(double value, const QLocale& locale);
 class Oscillograph : public QWidget {
     Q_OBJECT
 
-public:
+  public:
     explicit Oscillograph(QWidget* parent = nullptr);
     ~Oscillograph() override;
 
@@ -63,11 +63,11 @@ public:
     // The plotting area (the black back wall) in pixels of this widget, as last drawn.
     QRect PlottingArea() const;
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
-private:
+  private:
     static constexpr int TimeAxisIndex = 0;
     static constexpr int ForceAxisIndex = 1;
     static constexpr int MomentAxisIndex = 2;
