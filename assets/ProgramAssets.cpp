@@ -5,6 +5,8 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPolygon>
+#include <QTextBlockFormat>
+#include <QTextCursor>
 #include <QTextDocument>
 
 namespace {
@@ -127,7 +129,7 @@ QIcon InstructionsIcon() {
 }
 
 // The page is laid out as text 382 px wide from column 9, in a serif face whose lines
-// stand about 15.5 px apart; the frame lies on rows 1 and 389 and columns 0 and 401.
+// stand 15 px apart; the frame lies on rows 1 and 389 and columns 0 and 401.
 QImage InstructionsPage() {
     QImage page(InstructionsPageWidthPx, InstructionsPageHeightPx, QImage::Format_RGB32);
     page.fill(Qt::white);
@@ -145,15 +147,22 @@ QImage InstructionsPage() {
 
     QTextDocument document;
     QFont font;
-    font.setFamilies({QStringLiteral("Times New Roman"), QStringLiteral("DejaVu Serif"),
-                      QStringLiteral("Nimbus Roman")});
-    font.setPixelSize(13);
+    font.setFamilies({QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif"),
+                      QStringLiteral("Nimbus Roman"), QStringLiteral("DejaVu Serif")});
+    font.setPixelSize(14);
     document.setDefaultFont(font);
     document.setDocumentMargin(0);
     document.setTextWidth(382);
     document.setHtml(html);
+    // The lines stand 15 px apart, whatever the face's own leading, so that the page holds
+    // the whole text in this face too.
+    QTextCursor cursor(&document);
+    cursor.select(QTextCursor::Document);
+    QTextBlockFormat lines;
+    lines.setLineHeight(15.0, QTextBlockFormat::FixedHeight);
+    cursor.mergeBlockFormat(lines);
     painter.translate(9, 9);
-    document.drawContents(&painter, QRectF(0, 0, 382, 372));
+    document.drawContents(&painter, QRectF(0, 0, 382, 378));
     painter.end();
     return page;
 }

@@ -6,7 +6,7 @@ BUSENJE_PACKAGES=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev libqcustomplot-dev
   libgtest-dev libbenchmark-dev
-  fonts-wine fonts-dejavu-core
+  fonts-wine fonts-dejavu-core fonts-liberation2
 )
 
 busenje_install_packages() {

@@ -1,0 +1,69 @@
+#include "ImageView.h"
+#include "Oscillograph.h"
+#include "ProgramAssets.h"
+#include "Unit1.h"
+#include "Unit2.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QTest>
+#include <QTimer>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+// One whole tick through the window: the core, DrawScene with its frame file read,
+// PlotTraces, and the repaint of the cross-section and the chart.
+void BM_WindowTick(benchmark::State& bench) {
+    SimulationState state;
+    TForm1 form(state);
+    form.show();
+    if (!QTest::qWaitForWindowExposed(&form)) {
+        bench.SkipWithError("the window was not shown");
+        return;
+    }
+    state.ToolMaterial = 1;
+    state.WorkMaterial = 1;
+    form.Button3Click();
+    form.Timer1->stop(); // the benchmark delivers the ticks itself
+    state.TravelLimit = 2000000000;
+    state.AllowedStress = 1e300; // keep every measured tick a full one
+    for (auto _ : bench) {
+        form.Timer1Timer();
+        form.Chart1->Plot()->replot(QCustomPlot::rpImmediateRefresh);
+        form.Image1->repaint();
+    }
+}
+BENCHMARK(BM_WindowTick)->Unit(benchmark::kMicrosecond);
+
+// From nothing to the main window shown: both windows created, FormCreate's first
+// picture drawn, the window exposed.
+void BM_StartUp(benchmark::State& bench) {
+    for (auto _ : bench) {
+        SimulationState state;
+        TForm1 form(state);
+        TForm2 form2;
+        form.SetInstructionsWindow(&form2);
+        form.show();
+        benchmark::DoNotOptimize(QTest::qWaitForWindowExposed(&form));
+        benchmark::DoNotOptimize(form.Scene().constBits());
+    }
+}
+BENCHMARK(BM_StartUp)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", QByteArrayLiteral("offscreen"));
+    QApplication application(argc, argv);
+    RegisterProgramFonts();
+    QApplication::setFont(ProgramFont());
+    // The frame pictures lie beside the program.
+    QDir::setCurrent(QFileInfo(QString::fromLocal8Bit(argv[0])).absolutePath());
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
