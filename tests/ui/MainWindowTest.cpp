@@ -396,3 +396,51 @@ TEST_F(MainWindow, HelpTwiceShowsOneWindowAndExitCloses) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(InstructionsWindow, PageFrameAndWindowShape) {
+    Application();
+    const QImage page = InstructionsPage();
+    ASSERT_EQ(page.size(), QSize(404, 391));
+    const QRgb black = qRgb(0, 0, 0), white = qRgb(255, 255, 255), paper = qRgb(254, 254, 153);
+    struct Pixel {
+        int x, y;
+        QRgb colour;
+    };
+    const Pixel pixels[] = {
+        {0, 1, black},    {200, 1, black},  {401, 1, black},   {0, 389, black},
+        {200, 389, black}, {401, 200, black}, {0, 200, black},  {200, 0, white},
+        {200, 390, white}, {402, 200, white}, {403, 200, white}, {2, 3, paper},
+        {399, 387, paper}, {200, 386, paper},
+    };
+    for (const Pixel& p : pixels) {
+        EXPECT_EQ(page.pixel(p.x, p.y), p.colour) << p.x << "," << p.y;
+    }
+    // The text stands between columns 9 and 391: some black there, none in the margins.
+    int inked = 0, inMargin = 0;
+    for (int y = 3; y < 388; ++y) {
+        for (int x = 1; x < 401; ++x) {
+            const bool ink = qGray(page.pixel(x, y)) < 100;
+            (x >= 9 && x <= 391 ? inked : inMargin) += ink ? 1 : 0;
+        }
+    }
+    EXPECT_GT(inked, 5000);
+    EXPECT_EQ(inMargin, 0);
+
+    TForm2 form2;
+    EXPECT_EQ(form2.windowTitle(), "Instrukcije");
+    EXPECT_FALSE(form2.isVisible());
+    EXPECT_FALSE(form2.windowFlags() & Qt::WindowMinimizeButtonHint);
+    EXPECT_FALSE(form2.windowFlags() & Qt::WindowMaximizeButtonHint);
+    EXPECT_TRUE(form2.windowFlags() & Qt::WindowCloseButtonHint);
+    EXPECT_EQ(form2.Image1->geometry(), QRect(8, 8, 401, 393));
+    // Shown at its own size, not scaled: the window's first pixel row of the image is the
+    // page's row 0 (white), the next its black frame.
+    const QImage shown = form2.Image1->grab().toImage();
+    EXPECT_EQ(shown.pixel(200, 0), white);
+    EXPECT_EQ(shown.pixel(200, 1), black);
+    EXPECT_EQ(shown.pixel(400, 200), page.pixel(400, 200));
+}
+
+} // namespace
