@@ -196,7 +196,8 @@ void PaintFrame(QPainter& painter, const QImage& frame, std::int64_t left, std::
 // The frame is loaded before anything is drawn over the block, so a frame that cannot be
 // read leaves background, block and pilot hole on the surface and FrameBitmap as it was.
 void DrawScene(const SimulationState& state, QImage& surface, QImage& frameBitmap) {
-    if (surface.size() != QSize(SceneWidthPx, SceneHeightPx)) {
+    if (surface.size() != QSize(SceneWidthPx, SceneHeightPx) ||
+        surface.format() != QImage::Format_RGB32) {
         surface = QImage(SceneWidthPx, SceneHeightPx, QImage::Format_RGB32);
     }
     const std::int64_t h = state.DrillHalfWidthPx;

@@ -72,6 +72,52 @@ TEST(FramePictures, FortyTwoOpaque24BitPicturesOfTheDrillSizes) {
     EXPECT_EQ(count, 42);
 }
 
+// How far the picture `later` has moved up against `earlier` along the drill's body:
+// the row shift that best matches both, searched within a quarter of the flutes' pitch
+// either way, so that the two flutes half a turn apart cannot be confused.
+int UpwardShift(const QImage& earlier, const QImage& later, int maxShift) {
+    constexpr int FirstRow = 130;
+    constexpr int LastRow = 330;
+    int best = 0;
+    double bestDifference = 1e300;
+    for (int shift = -maxShift; shift <= maxShift; ++shift) {
+        double difference = 0;
+        int count = 0;
+        for (int row = FirstRow; row <= LastRow; ++row) {
+            if (row + shift < FirstRow || row + shift > LastRow) {
+                continue;
+            }
+            for (int column = 0; column < later.width(); ++column) {
+                difference += std::abs(qGray(later.pixel(column, row)) -
+                                       qGray(earlier.pixel(column, row + shift)));
+                ++count;
+            }
+        }
+        difference /= count;
+        if (difference < bestDifference) {
+            bestDifference = difference;
+            best = shift;
+        }
+    }
+    return best;
+}
+
+// Shown in the order 6, 5, ..., 1 the right-hand drill turns clockwise seen from above:
+// its flutes climb a sixth of the pitch from one shown frame to the next.
+TEST(FramePictures, FlutesClimbFromOneShownFrameToTheNext) {
+    for (int size : {4, 7}) {
+        for (int counter = 0; counter < FrameCount; ++counter) {
+            const QImage earlier = LoadFrameFile(FrameFileName(size, counter));
+            const QImage later = LoadFrameFile(FrameFileName(size, (counter + 1) % FrameCount));
+            const int h = DrillSizeTable[static_cast<std::size_t>(size - 1)].HalfWidthPx;
+            // The helix climbs 30 degrees: pitch = 2 pi R / tan 30.
+            const double pitch = 2 * 3.14159265 * (h + 0.5) / std::tan(30 * 3.14159265 / 180);
+            const int shift = UpwardShift(earlier, later, static_cast<int>(pitch / 4));
+            EXPECT_NEAR(shift, pitch / 6, 3) << "size " << size << " counter " << counter;
+        }
+    }
+}
+
 // With the real pictures the start-up scene shows the drill's point just above the
 // surface: the frame's last rows at the bottom of the view's drill column.
 TEST(FramePictures, StartUpSceneShowsDrillPointAboveSurface) {
