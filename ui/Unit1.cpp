@@ -318,13 +318,11 @@ void TForm1::SpinEdit5Change() {
 }
 
 void TForm1::SpinEdit6Change() {
-    if (const auto maximum = ApplyForceAxisMaximum(state_, ValueOf(SpinEdit6))) {
-        Chart1->SetForceAxisMaximum(*maximum);
-    }
+    ApplyForceScale(state_, *Chart1, ValueOf(SpinEdit6));
 }
 
 void TForm1::SpinEdit7Change() {
-    Chart1->SetMomentAxisMaximum(ApplyMomentAxisMaximum(state_, ValueOf(SpinEdit7)));
+    ApplyMomentScale(state_, *Chart1, ValueOf(SpinEdit7));
 }
 
 void TForm1::RadioButton1Click() {

@@ -17,6 +17,7 @@
 namespace {
 
 constexpr std::int64_t AxisXPx = 185;
+constexpr int AxisDotLengthPx = 3;
 constexpr std::int64_t SurfaceYPx = 74;
 // The background rectangle is wider than the surface, so its right border is not seen.
 constexpr std::int64_t BackgroundRightPx = 385;
@@ -232,10 +233,14 @@ void DrawScene(const SimulationState& state, QImage& surface, QImage& frameBitma
                           Black);
     }
 
-    // The gaps of the dotted axis are painted too, in the brush colour (silver): the
-    // painter's dot pattern, one pixel on and two off from the top row.
-    painter.setPen(QPen(Black, 1, Qt::DotLine, Qt::FlatCap));
-    painter.setBackgroundMode(Qt::OpaqueMode);
-    painter.setBackground(Silver);
-    painter.drawLine(Pt(AxisXPx, 0), Pt(AxisXPx, BottomPx));
+    // The dotted axis in the platform's dot pattern for a one-pixel pen, three pixels on
+    // and three off from the top row; the gaps are painted too, in the brush colour
+    // (silver). The line stops one pixel short of its end, like every line here.
+    std::vector<QPoint> dots, gaps;
+    for (int y = 0; y < BottomPx; ++y) {
+        (y % (2 * AxisDotLengthPx) < AxisDotLengthPx ? dots : gaps)
+            .push_back(QPoint(static_cast<int>(AxisXPx), y));
+    }
+    PaintPixels(painter, gaps, Silver);
+    PaintPixels(painter, dots, Black);
 }
