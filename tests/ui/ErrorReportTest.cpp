@@ -18,19 +18,9 @@
 
 namespace {
 
-void EnsureApplication() {
-    if (QApplication::instance() == nullptr) {
-        static int argc = 1;
-        static char name[] = "UiControlsTest";
-        static char* argv[] = {name, nullptr};
-        new QApplication(argc, argv);
-    }
-}
-
 class Recorder : public MessageSink {
   public:
     Recorder() {
-        EnsureApplication();
         SetMessageSink(this);
     }
     ~Recorder() override {

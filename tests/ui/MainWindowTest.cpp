@@ -22,17 +22,14 @@
 
 namespace {
 
-QApplication& Application() {
-    static int argc = 1;
-    static char name[] = "busenje";
-    static char* argv[] = {name, nullptr};
-    static QApplication* application = [] {
-        auto* app = new QApplication(argc, argv);
+// The program's fonts and title, as its start-up sets them.
+void Application() {
+    static const bool started = [] {
         RegisterProgramFonts();
         SetProgramTitle(ProgramTitleFromPath(QStringLiteral("/usr/bin/busenje")));
-        return app;
+        return true;
     }();
-    return *application;
+    (void)started;
 }
 
 // Beeps, boxes and error reports in the order they come, each as one line; the

@@ -15,15 +15,6 @@
 
 namespace {
 
-void EnsureApplication() {
-    if (QApplication::instance() == nullptr) {
-        static int argc = 1;
-        static char name[] = "UiControlsTest";
-        static char* argv[] = {name, nullptr};
-        new QApplication(argc, argv);
-    }
-}
-
 class Recorder : public MessageSink {
   public:
     void Beep() override { events.push_back(QStringLiteral("beep")); }
@@ -39,7 +30,6 @@ class Recorder : public MessageSink {
 };
 
 TEST(MessageBoxOrder, BeepComesBeforeEveryBox) {
-    EnsureApplication();
     Recorder recorder;
     SetMessageSink(&recorder);
     ShowMessage(MessageKind::Warning, QStringLiteral("Otvor obraditi prosirivacem!"));
@@ -67,7 +57,6 @@ struct OpenBox {
 enum class CloseBy { Escape, Enter, ClickOk };
 
 OpenBox ShowAndClose(MessageKind kind, const QString& text, CloseBy closeBy) {
-    EnsureApplication();
     OpenBox seen;
     bool inspected = false;
     QTimer::singleShot(0, [&] {

@@ -18,15 +18,6 @@
 
 namespace {
 
-void EnsureApplication() {
-    if (QApplication::instance() == nullptr) {
-        static int argc = 1;
-        static char name[] = "UiControlsTest";
-        static char* argv[] = {name, nullptr};
-        new QApplication(argc, argv);
-    }
-}
-
 class BeepCounter : public MessageSink {
   public:
     void Beep() override { ++beeps; }
@@ -39,11 +30,7 @@ class BeepCounter : public MessageSink {
 // A window with a field before and after the spin edit, so that the focus can
 // enter and leave it by Tab as in the program's window. Every change records
 // the text the handler would read.
-struct ApplicationFirst {
-    ApplicationFirst() { EnsureApplication(); }
-};
-
-class SpinEditFixture : private ApplicationFirst {
+class SpinEditFixture {
   public:
     SpinEditFixture(int minimum, int maximum, int step, int start) {
         SetMessageSink(&sink);

@@ -1,6 +1,6 @@
 # The window's own controls, driven with real keys and mouse clicks; beeps and
 # boxes are recorded through the message sink instead of blocking.
-busenje_add_test(UiControlsTest
+busenje_add_qt_test(UiControlsTest
   ui/StrictConversionTest.cpp
   ui/SpinEditTest.cpp
   ui/MessageBoxTest.cpp

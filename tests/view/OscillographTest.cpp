@@ -534,14 +534,3 @@ TEST_F(OscillographTest, RunDrawsBothTracesInTheirColours) {
 }
 
 } // namespace
-
-// The widgets need an application object that lives through every test and ends before
-// the program's static objects do; listing the tests needs no display either.
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    QApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}
