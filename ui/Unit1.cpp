@@ -230,8 +230,10 @@ void TForm1::ConnectHandlers() {
         {SpinEdit3, &TForm1::SpinEdit3Change}, {SpinEdit4, &TForm1::SpinEdit4Change},
         {SpinEdit5, &TForm1::SpinEdit5Change}, {SpinEdit6, &TForm1::SpinEdit6Change},
         {SpinEdit7, &TForm1::SpinEdit7Change}};
-    for (const auto& [spinEdit, handler] : spinEdits) {
-        connect(spinEdit, &SpinEdit::Changed, this, Guarded([this, handler] { (this->*handler)(); }));
+    for (const auto& entry : spinEdits) {
+        const auto handler = entry.second;
+        connect(entry.first, &SpinEdit::Changed, this,
+                Guarded([this, handler] { (this->*handler)(); }));
     }
     // A radio button's handler runs when it becomes selected, not when it is clicked again.
     connect(RadioButton1, &QRadioButton::toggled, this, Guarded([this](bool checked) {

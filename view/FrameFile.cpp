@@ -72,8 +72,10 @@ bool PixelDataComplete(const QByteArray& data) {
         // A header the reader does not know: it decides alone.
         return true;
     }
+    // Rows times row length could pass 64 bits for a forged header: compare by division.
     const std::int64_t rowBytes = (std::abs(width) * bitsPerPixel + 31) / 32 * 4;
-    return static_cast<std::int64_t>(pixelsAt) + rowBytes * std::abs(height) <= data.size();
+    const std::int64_t available = static_cast<std::int64_t>(data.size()) - pixelsAt;
+    return available >= 0 && (rowBytes == 0 || std::abs(height) <= available / rowBytes);
 }
 
 // The scene copies the frame without transparency, so an alpha channel is dropped

@@ -70,8 +70,17 @@ TEST(LoadFrameFile, ReportsEachKindOfBrokenFileWithItsMessage) {
     badHeader[19] = '\xff';
     badHeader[20] = '\xff';
     badHeader[21] = '\xff';
+    // Width, height and depth at their largest: the measure of the pixel data must not
+    // overflow, and such a file is refused.
+    QByteArray hugeHeader = valid;
+    for (int at : {18, 19, 20, 22, 23, 24, 28, 29}) {
+        hugeHeader[at] = '\xff';
+    }
+    hugeHeader[21] = '\x7f';
+    hugeHeader[25] = '\x7f';
     const LoadCase cases[] = {
         {"one byte", QByteArray("B"), "Stream read error"},
+        {"huge dimensions", hugeHeader, "Bitmap image is not valid"},
         {"13 bytes", valid.left(13), "Stream read error"},
         {"13 bytes, not BM", QByteArray(13, 'x'), "Stream read error"},
         {"14 bytes of header only", valid.left(14), "Bitmap image is not valid"},
