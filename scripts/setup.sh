@@ -7,6 +7,7 @@ BUSENJE_PACKAGES=(
   qt6-base-dev libqcustomplot-dev
   libgtest-dev libbenchmark-dev
   fonts-wine fonts-dejavu-core fonts-liberation2
+  desktop-file-utils
 )
 
 busenje_install_packages() {
