@@ -10,6 +10,7 @@
 #include <QFontMetrics>
 #include <QLinearGradient>
 #include <QMouseEvent>
+#include <QStaticText>
 
 #include <algorithm>
 #include <cmath>
@@ -65,45 +66,93 @@ class GroupedTicker : public QCPAxisTicker {
     }
 };
 
-// An axis title beside the plotting area that reads from bottom to top; the plot library
-// turns a right-hand axis title the other way.
-class VerticalTitle : public QCPLayoutElement {
+// The chart redraws every tick; its fixed texts are laid out once (QStaticText) instead of
+// being shaped again on every redraw.
+
+// The chart's title line, centred above the plotting area.
+class ChartTitle : public QCPTextElement {
   public:
-    VerticalTitle(QCustomPlot* plot, QCPAxisRect* alongside, QString text, QFont font,
-                  QColor colour)
-        : QCPLayoutElement(plot), alongside_(alongside), text_(std::move(text)),
-          font_(std::move(font)), colour_(colour) {
+    ChartTitle(QCustomPlot* plot, const QString& text, const QFont& font)
+        : QCPTextElement(plot, text, font), staticText_(text) {
+        staticText_.setTextFormat(Qt::PlainText);
+        staticText_.setPerformanceHint(QStaticText::AggressiveCaching);
+        staticText_.prepare(QTransform(), font);
+        minimum_ = QCPTextElement::minimumOuterSizeHint();
+        maximum_ = QCPTextElement::maximumOuterSizeHint();
+    }
+
+    QSize minimumOuterSizeHint() const override { return minimum_; }
+    QSize maximumOuterSizeHint() const override { return maximum_; }
+
+  protected:
+    void draw(QCPPainter* painter) override {
+        painter->setFont(font());
+        painter->setPen(textColor());
+        const QSizeF size = staticText_.size();
+        const QRectF area = mRect;
+        painter->drawStaticText(QPointF(area.center().x() - size.width() / 2.0,
+                                        area.center().y() - size.height() / 2.0),
+                                staticText_);
+    }
+
+  private:
+    QStaticText staticText_;
+    QSize minimum_;
+    QSize maximum_;
+};
+
+// An axis title beside the plotting area, centred along it: below it for the time axis,
+// at its sides for the force and moment axes, turned to read from bottom to top.
+class AxisTitle : public QCPLayoutElement {
+  public:
+    AxisTitle(QCustomPlot* plot, QCPAxisRect* alongside, Qt::Orientation orientation,
+              const QString& text, QFont font, QColor colour)
+        : QCPLayoutElement(plot), alongside_(alongside), orientation_(orientation),
+          staticText_(text), font_(std::move(font)), colour_(colour),
+          height_(QFontMetrics(font_).height()) {
         setAutoMargins(QCP::msNone);
-        setMargins(QMargins(2, 0, 0, 0));
+        setMargins(orientation == Qt::Vertical ? QMargins(2, 0, 2, 0) : QMargins(0, 2, 0, 0));
+        staticText_.setTextFormat(Qt::PlainText);
+        staticText_.setPerformanceHint(QStaticText::AggressiveCaching);
+        staticText_.prepare(QTransform(), font_);
     }
 
     QSize minimumOuterSizeHint() const override {
-        return QSize(QFontMetrics(font_).height() + margins().left() + margins().right(), 0);
+        const QMargins m = margins();
+        return orientation_ == Qt::Vertical ? QSize(height_ + m.left() + m.right(), 0)
+                                            : QSize(0, height_ + m.top() + m.bottom());
     }
     QSize maximumOuterSizeHint() const override {
-        return QSize(minimumOuterSizeHint().width(), QWIDGETSIZE_MAX);
+        const QSize minimum = minimumOuterSizeHint();
+        return orientation_ == Qt::Vertical ? QSize(minimum.width(), QWIDGETSIZE_MAX)
+                                            : QSize(QWIDGETSIZE_MAX, minimum.height());
     }
 
   protected:
     void draw(QCPPainter* painter) override {
         const QRect area = rect();
-        const double centreY = alongside_->rect().center().y();
+        const QRect plotting = alongside_->rect();
+        const QSizeF size = staticText_.size();
         painter->save();
         painter->setFont(font_);
         painter->setPen(colour_);
-        painter->translate(area.center().x() + 0.5, centreY);
-        painter->rotate(-90.0);
-        const double length = QFontMetrics(font_).horizontalAdvance(text_) + 4.0;
-        painter->drawText(QRectF(-length / 2.0, -area.width() / 2.0, length, area.width()),
-                          Qt::AlignCenter | Qt::TextDontClip, text_);
+        if (orientation_ == Qt::Vertical) {
+            painter->translate(area.center().x() + 0.5, plotting.center().y());
+            painter->rotate(-90.0);
+        } else {
+            painter->translate(plotting.center().x(), area.center().y() + 0.5);
+        }
+        painter->drawStaticText(QPointF(-size.width() / 2.0, -size.height() / 2.0), staticText_);
         painter->restore();
     }
 
   private:
     QCPAxisRect* alongside_;
-    QString text_;
+    Qt::Orientation orientation_;
+    QStaticText staticText_;
     QFont font_;
     QColor colour_;
+    int height_;
 };
 
 bool IsNearAxisLine(int along, int from, int to, int across, int line) {
@@ -149,7 +198,9 @@ void Oscillograph::Configure() {
     plot_->setInteractions(QCP::Interactions());
     plot_->setNotAntialiasedElements(QCP::aeAll);
     plot_->setLocale(QLocale());
+    // No legend: neither shown nor kept up to date behind the scenes on every redraw.
     plot_->legend->setVisible(false);
+    plot_->setAutoAddPlottableToLegend(false);
 
     QLinearGradient gradient(0.0, 0.0, 0.0, 1.0);
     gradient.setCoordinateMode(QGradient::ObjectMode);
@@ -160,13 +211,21 @@ void Oscillograph::Configure() {
     QCPAxisRect* area = plot_->axisRect();
     area->setBackground(QBrush(Qt::black));
 
-    auto* title = new QCPTextElement(plot_, QStringLiteral("Oscilograf"),
+    auto* title = new ChartTitle(plot_, QStringLiteral("Oscilograf"),
                                      ChartFont(QStringLiteral("Tahoma"), true));
     title->setTextColor(TitleColour);
     title->setSelectable(false);
-    auto* rightTitle =
-        new VerticalTitle(plot_, area, QString::fromUtf8("Monent bušenja, Nm"),
-                          ChartFont(QStringLiteral("Tahoma"), false), MomentTitleColour);
+    // The axis titles are elements of their own, laid out once, so that the chart does
+    // not shape their texts again on every redraw.
+    const QFont titleFont = ChartFont(QStringLiteral("Tahoma"), false);
+    auto* leftTitle = new AxisTitle(plot_, area, Qt::Vertical,
+                                    QStringLiteral("Aksijalni otpor, N"), titleFont,
+                                    ForceTitleColour);
+    auto* rightTitle = new AxisTitle(plot_, area, Qt::Vertical,
+                                     QString::fromUtf8("Monent bušenja, Nm"), titleFont,
+                                     MomentTitleColour);
+    auto* bottomTitle = new AxisTitle(plot_, area, Qt::Horizontal,
+                                      QStringLiteral("Vreme, s"), titleFont, Qt::black);
 
     QCPLayoutGrid* layout = plot_->plotLayout();
     layout->take(area);
@@ -176,25 +235,22 @@ void Oscillograph::Configure() {
     layout->addElement(1, 0, body);
     layout->setRowSpacing(2);
     body->setColumnSpacing(0);
-    body->addElement(0, 0, area);
-    body->addElement(0, 1, rightTitle);
+    body->setRowSpacing(0);
+    body->addElement(0, 0, leftTitle);
+    body->addElement(0, 1, area);
+    body->addElement(0, 2, rightTitle);
+    body->addElement(1, 1, bottomTitle);
 
     const QFont labelFont = ChartFont(QStringLiteral("Arial"), false);
-    const QFont titleFont = ChartFont(QStringLiteral("Tahoma"), false);
     const QSharedPointer<QCPAxisTicker> ticker(new GroupedTicker);
     for (QCPAxis* axis : {plot_->xAxis, plot_->yAxis, plot_->yAxis2}) {
         axis->setVisible(true);
         axis->setTicker(ticker);
         axis->setTickLabelFont(labelFont);
         axis->setTickLabelColor(Qt::black);
-        axis->setLabelFont(titleFont);
         axis->grid()->setZeroLinePen(Qt::NoPen);
     }
     plot_->xAxis2->setVisible(false);
-    plot_->xAxis->setLabel(QStringLiteral("Vreme, s"));
-    plot_->xAxis->setLabelColor(Qt::black);
-    plot_->yAxis->setLabel(QStringLiteral("Aksijalni otpor, N"));
-    plot_->yAxis->setLabelColor(ForceTitleColour);
     plot_->xAxis->grid()->setVisible(true);
     plot_->yAxis->grid()->setVisible(true);
     plot_->yAxis2->grid()->setVisible(false);

@@ -442,12 +442,44 @@ TEST_F(OscillographTest, ReleaseOfAnyButtonEndsAPan) {
 
 // The rubber band is drawn over the traces, again after a repaint in mid-drag, and gone
 // after the release.
+// The three axis titles stand beside the plotting area in their colours: red at the left
+// for the force, blue at the right for the moment, black below for the time.
+TEST_F(OscillographTest, AxisTitlesBesideTheAreaInTheirColours) {
+    const QImage image = chart.grab().toImage();
+    const QRect area = Area();
+    auto count = [&image](QRect region, auto isColour) {
+        int n = 0;
+        for (int y = region.top(); y <= region.bottom(); ++y) {
+            for (int x = region.left(); x <= region.right(); ++x) {
+                n += isColour(QColor(image.pixel(x, y))) ? 1 : 0;
+            }
+        }
+        return n;
+    };
+    const auto red = [](QColor c) { return c.red() > 200 && c.green() < 120 && c.blue() < 120; };
+    const auto blue = [](QColor c) { return c.blue() > 200 && c.red() < 120 && c.green() < 120; };
+    const auto dark = [](QColor c) { return c.lightness() < 80; };
+    const QRect leftStrip(0, area.top(), 18, area.height());
+    const QRect rightStrip(image.width() - 18, area.top(), 18, area.height());
+    const QRect bottomStrip(area.left(), image.height() - 20, area.width(), 18);
+    EXPECT_GT(count(leftStrip, red), 30);
+    EXPECT_EQ(count(leftStrip, blue), 0);
+    EXPECT_GT(count(rightStrip, blue), 30);
+    EXPECT_EQ(count(rightStrip, red), 0);
+    EXPECT_GT(count(bottomStrip, dark), 30);
+}
+
 TEST_F(OscillographTest, RubberBandSurvivesARepaintMidDrag) {
     const QPoint from = Area().topLeft() + QPoint(20, 10);
     const QPoint to = from + QPoint(50, 30);
-    const QPoint onTopEdge((from.x() + to.x()) / 2, from.y());
     const QRgb black = qRgb(0, 0, 0);
-    ASSERT_EQ(chart.grab().toImage().pixel(onTopEdge), black);
+    // A point of the band's top edge where the plotting area is bare (no grid line).
+    const QImage before = chart.grab().toImage();
+    QPoint onTopEdge((from.x() + to.x()) / 2, from.y());
+    while (before.pixel(onTopEdge) != black && onTopEdge.x() < to.x() - 2) {
+        onTopEdge.rx() += 1;
+    }
+    ASSERT_EQ(before.pixel(onTopEdge), black);
 
     Press(Qt::LeftButton, from);
     Move(to);
