@@ -1,9 +1,12 @@
 #include "ImageView.h"
 
+#include <QPaintEvent>
 #include <QPainter>
 
+// The control paints all of itself, so nothing beneath it is painted first; where the
+// picture does not reach, it shows the window's background colour.
 ImageView::ImageView(QWidget* parent) : QWidget(parent) {
-    setAttribute(Qt::WA_OpaquePaintEvent, false);
+    setAttribute(Qt::WA_OpaquePaintEvent, true);
     setFocusPolicy(Qt::NoFocus);
 }
 
@@ -12,11 +15,16 @@ void ImageView::SetImage(const QImage* image) {
     update();
 }
 
-void ImageView::paintEvent(QPaintEvent*) {
-    if (image_ == nullptr || image_->isNull()) {
-        return;
-    }
+void ImageView::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-    painter.drawImage(QPoint(0, 0), *image_);
+    const QRect area = event->rect();
+    const QRect picture = image_ != nullptr ? image_->rect() : QRect();
+    if (!picture.contains(area)) {
+        painter.fillRect(area, palette().window());
+    }
+    const QRect shown = area.intersected(picture);
+    if (!shown.isEmpty()) {
+        painter.drawImage(shown.topLeft(), *image_, shown);
+    }
 }
