@@ -438,6 +438,9 @@ TEST(InstructionsWindow, PageFrameAndWindowShape) {
     EXPECT_EQ(shown.pixel(200, 0), white);
     EXPECT_EQ(shown.pixel(200, 1), black);
     EXPECT_EQ(shown.pixel(400, 200), page.pixel(400, 200));
+    // The control is two rows taller than the page: the window's background shows there.
+    EXPECT_EQ(shown.pixel(200, 391), form2.palette().window().color().rgb());
+    EXPECT_EQ(shown.pixel(200, 392), form2.palette().window().color().rgb());
 }
 
 } // namespace
