@@ -46,6 +46,10 @@ void SystemBeep() {
 
 void ShowMessage(MessageKind kind, const QString& text) {
     SystemBeep();
+    ShowMessageBox(kind, text);
+}
+
+void ShowMessageBox(MessageKind kind, const QString& text) {
     if (currentSink != nullptr) {
         currentSink->Box(kind, text);
         return;

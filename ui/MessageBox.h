@@ -27,6 +27,10 @@ void SystemBeep();
 // Returns when the user has closed the box.
 void ShowMessage(MessageKind kind, const QString& text);
 
+// The box of ShowMessage without the beep, for a handler that must do something between
+// the two (the tick stops the timer after the beep and before the breakage box).
+void ShowMessageBox(MessageKind kind, const QString& text);
+
 // The modal box itself, without a beep: icon, text wrapped at half the screen
 // width, one "OK" button that is both default and escape, sized to its
 // contents and centred on the screen. The error report uses it as well.

@@ -389,9 +389,10 @@ void TForm1::Timer1Timer() {
         Timer1->stop();
         break;
     case TickResult::DrillBroke:
-        // No tick may run while the breakage box is open.
+        // The beep, then the timer stops, so that no tick runs while the box is open.
+        SystemBeep();
         Timer1->stop();
-        ShowMessage(MessageKind::Error, FromUtf8(DrillBreaksText));
+        ShowMessageBox(MessageKind::Error, FromUtf8(DrillBreaksText));
         break;
     }
 }
