@@ -97,6 +97,16 @@ QComboBox* MakeMaterialList(QWidget* parent, const char* name, const char* promp
     return combo;
 }
 
+// The caption beside an input is its buddy, and screen readers announce the input (and
+// the field inside a spin edit, which takes the focus) by it.
+void Caption(QLabel* label, QWidget* input, const QString& name) {
+    label->setBuddy(input);
+    input->setAccessibleName(name);
+    if (QWidget* field = input->focusProxy()) {
+        field->setAccessibleName(name);
+    }
+}
+
 } // namespace
 
 TForm1::TForm1(SimulationState& state, QWidget* parent) : QWidget(parent), state_(state) {
@@ -139,27 +149,25 @@ void TForm1::CreateControls() {
     Edit1->setGeometry(128, 32, 33, 21);
     SpinEdit1 = MakeSpinEdit(Panel1, "SpinEdit1", 1, 7, 1, 4, {160, 32, 17, 22});
     SpinEdit1->setArrowsOnly(true);
-    Label2->setBuddy(SpinEdit1);
+    Caption(Label2, SpinEdit1, Label2->text());
+    Edit1->setAccessibleName(Label2->text());
 
     RadioButton1 = new QRadioButton(Panel1);
     RadioButton1->setObjectName(QStringLiteral("RadioButton1"));
     RadioButton1->setGeometry(8, 64, 17, 17);
     RadioButton1->setChecked(true);
-    RadioButton1->setAccessibleName(QStringLiteral("Bušenje"));
     Label12 = MakeLabel(Panel1, "Label12", "Bušenje", 32, 64);
-    Label12->setBuddy(RadioButton1);
+    Caption(Label12, RadioButton1, Label12->text());
     RadioButton2 = new QRadioButton(Panel1);
     RadioButton2->setObjectName(QStringLiteral("RadioButton2"));
     RadioButton2->setGeometry(8, 88, 17, 17);
-    RadioButton2->setAccessibleName(QStringLiteral("Proširivanje"));
     Label13 = MakeLabel(Panel1, "Label13", "Proširivanje", 32, 88);
-    Label13->setBuddy(RadioButton2);
+    Caption(Label13, RadioButton2, Label13->text());
 
     Label6 = MakeLabel(Panel1, "Label6", "Prečnik otvora", 24, 112);
     Label7 = MakeLabel(Panel1, "Label7", "obratka, mm", 24, 128);
     SpinEdit5 = MakeSpinEdit(Panel1, "SpinEdit5", 0, 30, 1, 0, {128, 120, 49, 22});
-    SpinEdit5->setAccessibleName(QStringLiteral("Prečnik otvora obratka, mm"));
-    Label6->setBuddy(SpinEdit5);
+    Caption(Label6, SpinEdit5, QStringLiteral("Prečnik otvora obratka, mm"));
     Label6->hide();
     Label7->hide();
     SpinEdit5->hide();
@@ -169,17 +177,18 @@ void TForm1::CreateControls() {
     GroupBox2->setGeometry(8, 152, 201, 113);
     Label3 = MakeLabel(GroupBox2, "Label3", "Brzina rezanja, m/min", 8, 24);
     SpinEdit2 = MakeSpinEdit(GroupBox2, "SpinEdit2", 5, 80, 1, 30, {144, 16, 49, 22});
-    Label3->setBuddy(SpinEdit2);
+    Caption(Label3, SpinEdit2, Label3->text());
     Label4 = MakeLabel(GroupBox2, "Label4", "Korak, mm/o", 8, 56);
     Edit2 = new QLineEdit(QStringLiteral("0,2"), GroupBox2);
     Edit2->setObjectName(QStringLiteral("Edit2"));
     Edit2->setGeometry(144, 48, 33, 21);
     SpinEdit3 = MakeSpinEdit(GroupBox2, "SpinEdit3", 5, 100, 5, 20, {176, 48, 17, 22});
     SpinEdit3->setArrowsOnly(true);
-    Label4->setBuddy(SpinEdit3);
+    Caption(Label4, SpinEdit3, Label4->text());
+    Edit2->setAccessibleName(Label4->text());
     Label5 = MakeLabel(GroupBox2, "Label5", "Dubina otvora, mm", 8, 88);
     SpinEdit4 = MakeSpinEdit(GroupBox2, "SpinEdit4", 1, 130, 1, 20, {144, 80, 49, 22});
-    Label5->setBuddy(SpinEdit4);
+    Caption(Label5, SpinEdit4, Label5->text());
 
     ComboBox1 = MakeMaterialList(this, "ComboBox1", "Materijal alata", ToolMaterialEntries,
                                  {8, 296, 217, 21});
@@ -199,13 +208,11 @@ void TForm1::CreateControls() {
     Label8 = MakeLabel(Panel2, "Label8", "Maksimalna", 16, 8);
     Label9 = MakeLabel(Panel2, "Label9", "sila, N", 18, 24);
     SpinEdit6 = MakeSpinEdit(Panel2, "SpinEdit6", 1, 20, 1, 6, {16, 40, 49, 22});
-    SpinEdit6->setAccessibleName(QStringLiteral("Maksimalna sila, N"));
-    Label9->setBuddy(SpinEdit6);
+    Caption(Label9, SpinEdit6, QStringLiteral("Maksimalna sila, N"));
     Label11 = MakeLabel(Panel2, "Label11", "Maksimalni", 16, 72);
     Label10 = MakeLabel(Panel2, "Label10", "moment, Nm", 10, 88);
     SpinEdit7 = MakeSpinEdit(Panel2, "SpinEdit7", 1, 200, 1, 60, {16, 104, 49, 22});
-    SpinEdit7->setAccessibleName(QStringLiteral("Maksimalni moment, Nm"));
-    Label10->setBuddy(SpinEdit7);
+    Caption(Label10, SpinEdit7, QStringLiteral("Maksimalni moment, Nm"));
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));

@@ -7,6 +7,7 @@
 #include "Unit1.h"
 #include "Unit2.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
@@ -149,6 +150,23 @@ TEST_F(MainWindow, ControlsStandWhereTheLayoutPutsThem) {
     EXPECT_EQ(form1->Label1->font().bold(), true);
     EXPECT_EQ(form1->Label2->font().bold(), false);
     EXPECT_EQ(form1->Label3->buddy(), form1->SpinEdit2);
+    // Screen readers announce the focused field of a spin edit by its caption.
+    struct Announced {
+        QWidget* field;
+        const char* name;
+    };
+    const Announced announced[] = {
+        {form1->SpinEdit2->lineEdit(), "Brzina rezanja, m/min"},
+        {form1->SpinEdit1->lineEdit(), "Prečnik burgije, mm"},
+        {form1->SpinEdit4->lineEdit(), "Dubina otvora, mm"},
+        {form1->SpinEdit6->lineEdit(), "Maksimalna sila, N"},
+        {form1->RadioButton2, "Proširivanje"},
+    };
+    for (const Announced& a : announced) {
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(a.field);
+        ASSERT_NE(accessible, nullptr);
+        EXPECT_EQ(accessible->text(QAccessible::Name), QString::fromUtf8(a.name));
+    }
 }
 
 TEST_F(MainWindow, TabOrderFollowsTheLayout) {
