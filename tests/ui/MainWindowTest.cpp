@@ -465,3 +465,20 @@ TEST(InstructionsWindow, PageFrameAndWindowShape) {
 }
 
 } // namespace
+
+namespace {
+
+// The focus starts on "Exit": Enter or Space right after start closes the window.
+TEST_F(MainWindow, EnterOrSpaceRightAfterStartPressesExit) {
+    for (Qt::Key key : {Qt::Key_Return, Qt::Key_Space}) {
+        form1->show();
+        QApplication::setActiveWindow(form1.get());
+        form1->Button1->setFocus();
+        ASSERT_TRUE(form1->isVisible());
+        ASSERT_EQ(QApplication::focusWidget(), form1->Button1);
+        QTest::keyClick(form1->Button1, key);
+        EXPECT_FALSE(form1->isVisible()) << key;
+    }
+}
+
+} // namespace
