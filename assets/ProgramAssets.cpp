@@ -1,7 +1,7 @@
 #include "ProgramAssets.h"
 
-#include <QFile>
-#include <QFontDatabase>
+#include "ProgramFonts.h"
+
 #include <QPainter>
 #include <QPainterPath>
 #include <QPolygon>
@@ -12,10 +12,18 @@
 namespace {
 
 constexpr int IconSizePx = 32;
-constexpr int FontPixelSize = 11; // 8 pt at 96 dpi
+constexpr int TextLeftPx = 9;
+constexpr int TextTopPx = 9;
+constexpr int ParagraphIndentPx = 24;
 
-const char* const TahomaFiles[] = {"/usr/share/wine/fonts/tahoma.ttf",
-                                   "/usr/share/wine/fonts/tahomabd.ttf"};
+// Sizes and leadings of the page's text, tried in this order until the text fits. The
+// first is the page as designed; the others hold it in wider faces.
+struct PageType {
+    int PixelSize;
+    qreal LineHeightPx;
+};
+constexpr PageType PageTypes[] = {{14, 15.0}, {14, 14.5}, {13, 14.0}, {13, 13.5}, {12, 13.0},
+                                  {12, 12.5}, {11, 12.0}, {11, 11.5}, {10, 11.0}};
 
 // The paragraphs of the page as rich text: the quoted names in bold italics, the
 // words (their spelling included) as the students have always read them.
@@ -83,8 +91,10 @@ void PaintDrillIcon(QPainter& p) {
     p.drawPoint(7, 18);
 }
 
+// The question mark as pixel rows: its hook, its stem and its dot.
 void PaintBookIcon(QPainter& p) {
-    const QColor purple(128, 0, 128), magenta(255, 0, 255), black(0, 0, 0);
+    const QColor purple(128, 0, 128), magenta(255, 0, 255), black(0, 0, 0),
+        yellow(255, 255, 0);
     p.setPen(black);
     p.setBrush(Qt::white);
     p.drawRect(6, 4, 22, 25); // the pages, seen at the edge
@@ -92,33 +102,16 @@ void PaintBookIcon(QPainter& p) {
     p.drawRect(4, 2, 22, 25); // the cover
     p.setPen(magenta);
     p.drawLine(6, 3, 6, 26); // the spine's highlight
-    QFont font;
-    font.setFamilies({QStringLiteral("Tahoma"), QStringLiteral("DejaVu Sans")});
-    font.setPixelSize(20);
-    font.setBold(true);
-    p.setFont(font);
-    p.setPen(QColor(255, 255, 0));
-    p.drawText(QRect(6, 2, 20, 25), Qt::AlignCenter, QStringLiteral("?"));
-}
-
-} // namespace
-
-void RegisterProgramFonts() {
-    for (const char* path : TahomaFiles) {
-        if (QFile::exists(QString::fromLatin1(path))) {
-            QFontDatabase::addApplicationFont(QString::fromLatin1(path));
-        }
+    p.setPen(Qt::NoPen);
+    p.setBrush(yellow);
+    const QRect questionMark[] = {{12, 7, 8, 2},  {10, 9, 3, 3},  {19, 9, 3, 5}, {17, 14, 3, 2},
+                                  {15, 16, 3, 3}, {15, 21, 3, 3}};
+    for (const QRect& part : questionMark) {
+        p.drawRect(part);
     }
 }
 
-QFont ProgramFont(bool bold) {
-    QFont font;
-    font.setFamilies({QStringLiteral("Tahoma"), QStringLiteral("DejaVu Sans"),
-                      QStringLiteral("Liberation Sans")});
-    font.setPixelSize(FontPixelSize);
-    font.setBold(bold);
-    return font;
-}
+} // namespace
 
 QIcon MainWindowIcon() {
     return IconFromPainting(PaintDrillIcon);
@@ -128,8 +121,36 @@ QIcon InstructionsIcon() {
     return IconFromPainting(PaintBookIcon);
 }
 
-// The page is laid out as text 382 px wide from column 9, in a serif face whose lines
-// stand 15 px apart; the frame lies on rows 1 and 389 and columns 0 and 401.
+std::unique_ptr<QTextDocument> InstructionsText() {
+    QString html = QStringLiteral("<html><body>");
+    for (const char* paragraph : InstructionsHtml) {
+        html += QStringLiteral("<p align=\"justify\" style=\"margin:0; text-indent:%1px\">")
+                    .arg(ParagraphIndentPx) +
+                QString::fromUtf8(paragraph) + QStringLiteral("</p>");
+    }
+    html += QStringLiteral("</body></html>");
+
+    auto document = std::make_unique<QTextDocument>();
+    document->setDocumentMargin(0);
+    document->setTextWidth(InstructionsTextWidthPx);
+    for (const PageType& type : PageTypes) {
+        document->setDefaultFont(InstructionsPageFont(type.PixelSize));
+        document->setHtml(html);
+        // The lines stand a fixed distance apart, whatever the face's own leading.
+        QTextCursor cursor(document.get());
+        cursor.select(QTextCursor::Document);
+        QTextBlockFormat lines;
+        lines.setLineHeight(type.LineHeightPx, QTextBlockFormat::FixedHeight);
+        cursor.mergeBlockFormat(lines);
+        if (document->size().height() <= InstructionsTextHeightPx) {
+            break;
+        }
+    }
+    return document;
+}
+
+// The frame lies on rows 1 and 389 and columns 0 and 401; the text stands inside it
+// from column 9 and row 9.
 QImage InstructionsPage() {
     QImage page(InstructionsPageWidthPx, InstructionsPageHeightPx, QImage::Format_RGB32);
     page.fill(Qt::white);
@@ -137,32 +158,9 @@ QImage InstructionsPage() {
     painter.setPen(Qt::black);
     painter.setBrush(QColor(254, 254, 153));
     painter.drawRect(0, 1, 401, 388);
-
-    QString html = QStringLiteral("<html><body>");
-    for (const char* paragraph : InstructionsHtml) {
-        html += QStringLiteral("<p align=\"justify\" style=\"margin:0; text-indent:24px\">") +
-                QString::fromUtf8(paragraph) + QStringLiteral("</p>");
-    }
-    html += QStringLiteral("</body></html>");
-
-    QTextDocument document;
-    QFont font;
-    font.setFamilies({QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif"),
-                      QStringLiteral("Nimbus Roman"), QStringLiteral("DejaVu Serif")});
-    font.setPixelSize(14);
-    document.setDefaultFont(font);
-    document.setDocumentMargin(0);
-    document.setTextWidth(382);
-    document.setHtml(html);
-    // The lines stand 15 px apart, whatever the face's own leading, so that the page holds
-    // the whole text in this face too.
-    QTextCursor cursor(&document);
-    cursor.select(QTextCursor::Document);
-    QTextBlockFormat lines;
-    lines.setLineHeight(15.0, QTextBlockFormat::FixedHeight);
-    cursor.mergeBlockFormat(lines);
-    painter.translate(9, 9);
-    document.drawContents(&painter, QRectF(0, 0, 382, 378));
+    painter.translate(TextLeftPx, TextTopPx);
+    InstructionsText()->drawContents(
+        &painter, QRectF(0, 0, InstructionsTextWidthPx, InstructionsTextHeightPx));
     painter.end();
     return page;
 }

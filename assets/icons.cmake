@@ -1,5 +1,5 @@
-# Fonts, icons and the instructions page, drawn by the program itself.
-add_library(program_assets STATIC ProgramAssets.cpp)
+# The program's fonts, and its icons and instructions page, drawn by the program itself.
+add_library(program_assets STATIC ProgramAssets.cpp ProgramFonts.cpp)
 target_include_directories(program_assets PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
 target_link_libraries(program_assets PUBLIC Qt6::Gui PRIVATE busenje_warnings)
 

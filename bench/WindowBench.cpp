@@ -1,6 +1,6 @@
 #include "ImageView.h"
 #include "Oscillograph.h"
-#include "ProgramAssets.h"
+#include "ProgramFonts.h"
 #include "Unit1.h"
 #include "Unit2.h"
 

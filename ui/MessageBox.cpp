@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QFontDatabase>
 #include <QFontMetrics>
 #include <QGridLayout>
 #include <QLabel>
@@ -14,6 +15,8 @@
 namespace {
 
 constexpr int IconSizePx = 32;
+// Room the title bar takes beside its caption: the window's icon and its close button.
+constexpr int TitleBarButtonsPx = 128;
 
 MessageSink* currentSink = nullptr;
 
@@ -89,6 +92,10 @@ void ShowModalBox(BoxIcon icon, const QString& caption, const QString& text) {
 
     auto* buttons = new QDialogButtonBox(&dialog);
     buttons->setCenterButtons(true);
+    // The box is at least as wide as its title bar needs to show the whole caption.
+    const QFont titleFont = QFontDatabase::systemFont(QFontDatabase::TitleFont);
+    buttons->setMinimumWidth(QFontMetrics(titleFont).horizontalAdvance(caption) +
+                             TitleBarButtonsPx);
     QPushButton* ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
     ok->setDefault(true);
     QObject::connect(ok, &QPushButton::clicked, &dialog, &QDialog::accept);

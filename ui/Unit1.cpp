@@ -4,11 +4,13 @@
 #include "ErrorReport.h"
 #include "ImageView.h"
 #include "MachiningInputs.h"
+#include "MaterialList.h"
 #include "Materials.h"
 #include "MessageBox.h"
 #include "NumberFormat.h"
 #include "Oscillograph.h"
 #include "ProgramAssets.h"
+#include "ProgramFonts.h"
 #include "SpinEdit.h"
 #include "StrictConversion.h"
 
@@ -22,6 +24,8 @@
 #include <QLocale>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
+#include <QStyleFactory>
 #include <QTimer>
 
 namespace {
@@ -32,7 +36,8 @@ constexpr int TopPx = 196;
 constexpr int ClientWidthPx = 606;
 constexpr int ClientHeightPx = 502;
 constexpr int TickPeriodMs = 50;
-constexpr int VisibleComboEntries = 8;
+// The feed the window opens with, written as the program writes every number.
+constexpr double StartFeedMmPerRev = 0.2;
 
 QString FromUtf8(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -81,20 +86,25 @@ QFrame* MakePanel(QWidget* parent, const char* name, QRect place) {
     return panel;
 }
 
-QComboBox* MakeMaterialList(QWidget* parent, const char* name, const char* prompt,
-                            const auto& entries, QRect place) {
-    auto* combo = new QComboBox(parent);
-    combo->setObjectName(QString::fromLatin1(name));
-    combo->setEditable(true);
-    combo->setInsertPolicy(QComboBox::NoInsert);
-    combo->setMaxVisibleItems(VisibleComboEntries);
-    for (std::string_view entry : entries) {
-        combo->addItem(FromUtf8(entry));
-    }
-    combo->setCurrentIndex(-1);
-    combo->setEditText(QString::fromUtf8(prompt));
-    combo->setGeometry(place);
-    return combo;
+MaterialList* MakeMaterialList(QWidget* parent, const char* name, const char* prompt,
+                               std::span<const std::string_view> entries, QRect place) {
+    auto* list = new MaterialList(entries, QString::fromUtf8(prompt), parent);
+    list->setObjectName(QString::fromLatin1(name));
+    list->setGeometry(place);
+    return list;
+}
+
+// The classic look of a group box, its frame running through the middle of its caption,
+// which the window's layout assumes; one style for the program's life.
+QStyle* ClassicGroupBoxStyle() {
+    static QStyle* const style = [] {
+        QStyle* classic = QStyleFactory::create(QStringLiteral("Windows"));
+        if (classic != nullptr) {
+            classic->setParent(QCoreApplication::instance());
+        }
+        return classic;
+    }();
+    return style;
 }
 
 // The caption beside an input is its buddy, and screen readers announce the input (and
@@ -175,11 +185,14 @@ void TForm1::CreateControls() {
     GroupBox2 = new QGroupBox(QStringLiteral("Režim rezanja"), Panel1);
     GroupBox2->setObjectName(QStringLiteral("GroupBox2"));
     GroupBox2->setGeometry(8, 152, 201, 113);
+    if (QStyle* classic = ClassicGroupBoxStyle()) {
+        GroupBox2->setStyle(classic);
+    }
     Label3 = MakeLabel(GroupBox2, "Label3", "Brzina rezanja, m/min", 8, 24);
     SpinEdit2 = MakeSpinEdit(GroupBox2, "SpinEdit2", 5, 80, 1, 30, {144, 16, 49, 22});
     Caption(Label3, SpinEdit2, Label3->text());
     Label4 = MakeLabel(GroupBox2, "Label4", "Korak, mm/o", 8, 56);
-    Edit2 = new QLineEdit(QStringLiteral("0,2"), GroupBox2);
+    Edit2 = new QLineEdit(EditText(StartFeedMmPerRev), GroupBox2);
     Edit2->setObjectName(QStringLiteral("Edit2"));
     Edit2->setGeometry(144, 48, 33, 21);
     SpinEdit3 = MakeSpinEdit(GroupBox2, "SpinEdit3", 5, 100, 5, 20, {176, 48, 17, 22});
@@ -360,8 +373,10 @@ void TForm1::Button1Click() {
     close();
 }
 
+// A minimised instructions window comes back at its last normal bounds.
 void TForm1::Button2Click() {
     if (form2_ != nullptr) {
+        form2_->setWindowState(form2_->windowState() & ~Qt::WindowMinimized);
         form2_->show();
         form2_->raise();
         form2_->activateWindow();

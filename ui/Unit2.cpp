@@ -2,6 +2,7 @@
 
 #include "ImageView.h"
 #include "ProgramAssets.h"
+#include "ProgramFonts.h"
 
 namespace {
 

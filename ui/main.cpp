@@ -1,5 +1,5 @@
 #include "ErrorReport.h"
-#include "ProgramAssets.h"
+#include "ProgramFonts.h"
 #include "SimulationState.h"
 #include "Unit1.h"
 #include "Unit2.h"

@@ -4,9 +4,8 @@
 #include "Messages.h"
 #include "NumberFormat.h"
 #include "ProgramError.h"
+#include "ProgramFonts.h"
 
-#include <QFile>
-#include <QFontDatabase>
 #include <QFontMetrics>
 #include <QLinearGradient>
 #include <QMouseEvent>
@@ -24,7 +23,6 @@ constexpr int GestureTolerancePx = 12; // a press this close to an axis line mis
 constexpr int DragThresholdPx = 16;    // a drag must exceed this both ways to act
 constexpr double MarginSideFraction = 0.02;
 constexpr double MarginTopBottomFraction = 0.04;
-constexpr int ChartFontPx = 11; // 8 pt at 96 dpi; the window is laid out in pixels
 constexpr double ForceAxisStartMaximumN = 6000.0;
 constexpr double MomentAxisStartMaximumNm = 60.0;
 constexpr int TickLabelDecimals = 3;
@@ -35,28 +33,6 @@ const QColor MomentTitleColour(0, 0, 255);
 const QColor ForceTraceColour(255, 128, 128);
 const QColor MomentTraceColour(128, 255, 255);
 const QColor GradientBottomColour(255, 255, 128);
-
-// The chart's texts are in Tahoma. Wine's clone ships outside the font configuration, so
-// it is registered with the application once; where it is missing the families listed
-// after it stand in.
-QFont ChartFont(const QString& family, bool bold) {
-    static const bool registered = [] {
-        for (const char* file :
-             {"/usr/share/wine/fonts/tahoma.ttf", "/usr/share/wine/fonts/tahomabd.ttf"}) {
-            if (QFile::exists(QString::fromLatin1(file))) {
-                QFontDatabase::addApplicationFont(QString::fromLatin1(file));
-            }
-        }
-        return true;
-    }();
-    (void)registered;
-    QFont font;
-    font.setFamilies({family, QStringLiteral("Tahoma"), QStringLiteral("Liberation Sans"),
-                      QStringLiteral("DejaVu Sans")});
-    font.setPixelSize(ChartFontPx);
-    font.setBold(bold);
-    return font;
-}
 
 // Tick labels in "#,##0.###" whatever step the ticker chose.
 class GroupedTicker : public QCPAxisTicker {
@@ -155,6 +131,27 @@ class AxisTitle : public QCPLayoutElement {
     int height_;
 };
 
+// The black back wall under the whole range of the vertical axes. Their top value lies one
+// row above the library's plotting area, where the top grid line, the axis lines and the
+// ticks are drawn; the wall reaches up to that row, so that none of them shows black on
+// the control's background.
+class BackWall : public QCPLayerable {
+  public:
+    BackWall(QCustomPlot* plot, QCPAxisRect* area)
+        : QCPLayerable(plot, QStringLiteral("background")), area_(area) {}
+
+  protected:
+    void applyDefaultAntialiasingHint(QCPPainter* painter) const override {
+        painter->setAntialiasing(false);
+    }
+    void draw(QCPPainter* painter) override {
+        painter->fillRect(area_->rect().adjusted(0, -1, 0, 0), Qt::black);
+    }
+
+  private:
+    QCPAxisRect* area_;
+};
+
 bool IsNearAxisLine(int along, int from, int to, int across, int line) {
     return along >= from && along <= to && std::abs(across - line) < GestureTolerancePx;
 }
@@ -186,6 +183,8 @@ QString FormatTickLabel(double value, const QLocale& locale) {
 Oscillograph::Oscillograph(QWidget* parent) : QWidget(parent), plot_(new QCustomPlot(this)) {
     setObjectName(QStringLiteral("Chart1"));
     plot_->installEventFilter(this);
+    // A click on the chart (a zoom or a pan) leaves the keyboard focus where it was.
+    plot_->setFocusPolicy(Qt::NoFocus);
     Configure();
 }
 
@@ -209,15 +208,14 @@ void Oscillograph::Configure() {
     plot_->setBackground(QBrush(gradient));
 
     QCPAxisRect* area = plot_->axisRect();
-    area->setBackground(QBrush(Qt::black));
+    new BackWall(plot_, area);
 
-    auto* title = new ChartTitle(plot_, QStringLiteral("Oscilograf"),
-                                     ChartFont(QStringLiteral("Tahoma"), true));
+    auto* title = new ChartTitle(plot_, QStringLiteral("Oscilograf"), ProgramFont(true));
     title->setTextColor(TitleColour);
     title->setSelectable(false);
     // The axis titles are elements of their own, laid out once, so that the chart does
     // not shape their texts again on every redraw.
-    const QFont titleFont = ChartFont(QStringLiteral("Tahoma"), false);
+    const QFont titleFont = ProgramFont();
     auto* leftTitle = new AxisTitle(plot_, area, Qt::Vertical,
                                     QStringLiteral("Aksijalni otpor, N"), titleFont,
                                     ForceTitleColour);
@@ -241,7 +239,7 @@ void Oscillograph::Configure() {
     body->addElement(0, 2, rightTitle);
     body->addElement(1, 1, bottomTitle);
 
-    const QFont labelFont = ChartFont(QStringLiteral("Arial"), false);
+    const QFont labelFont = ChartNumberFont();
     const QSharedPointer<QCPAxisTicker> ticker(new GroupedTicker);
     for (QCPAxis* axis : {plot_->xAxis, plot_->yAxis, plot_->yAxis2}) {
         axis->setVisible(true);

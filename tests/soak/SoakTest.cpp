@@ -1,6 +1,6 @@
 #include "ErrorReport.h"
 #include "MessageBox.h"
-#include "ProgramAssets.h"
+#include "ProgramFonts.h"
 #include "SpinEdit.h"
 #include "Unit1.h"
 #include "Unit2.h"

@@ -3,6 +3,7 @@
 #include "MessageBox.h"
 #include "Oscillograph.h"
 #include "ProgramAssets.h"
+#include "ProgramFonts.h"
 #include "SpinEdit.h"
 #include "Unit1.h"
 #include "Unit2.h"
@@ -10,16 +11,21 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
+#include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
 #include <QTimer>
+#include <QWheelEvent>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -114,7 +120,7 @@ TEST_F(MainWindow, StartsAsFormCreateLeavesIt) {
     EXPECT_EQ(form1->ComboBox1->currentText(), "Materijal alata");
     EXPECT_EQ(form1->ComboBox2->currentText(), "Materijal obratka");
     EXPECT_EQ(form1->Edit1->text(), "20");
-    EXPECT_EQ(form1->Edit2->text(), "0,2");
+    EXPECT_EQ(form1->Edit2->text(), QString("0") + QLocale().decimalPoint() + "2");
     EXPECT_EQ(form1->SpinEdit1->text(), "4");
     EXPECT_EQ(form1->SpinEdit6->text(), "6");
     EXPECT_EQ(form1->Chart1->Series1()->dataCount(), 0);
@@ -147,8 +153,6 @@ TEST_F(MainWindow, ControlsStandWhereTheLayoutPutsThem) {
     for (const Place& p : places) {
         EXPECT_EQ(p.widget->geometry(), p.rect) << p.widget->objectName().toStdString();
     }
-    EXPECT_EQ(form1->Label1->font().bold(), true);
-    EXPECT_EQ(form1->Label2->font().bold(), false);
     EXPECT_EQ(form1->Label3->buddy(), form1->SpinEdit2);
     // Screen readers announce the focused field of a spin edit by its caption.
     struct Announced {
@@ -166,6 +170,43 @@ TEST_F(MainWindow, ControlsStandWhereTheLayoutPutsThem) {
         QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(a.field);
         ASSERT_NE(accessible, nullptr);
         EXPECT_EQ(accessible->text(QAccessible::Name), QString::fromUtf8(a.name));
+    }
+}
+
+// The stems of a text as drawn: the median length of the runs of ink along its rows. The
+// bold texts draw 2-pixel stems, the regular ones 1-pixel stems.
+TEST_F(MainWindow, BoldTextsAreDrawnBold) {
+    const auto dark = [](QColor c) { return c.lightness() < 100; };
+    const auto blue = [](QColor c) { return c.blue() > 150 && c.red() < 100 && c.green() < 100; };
+    const QImage chart = form1->Chart1->grab().toImage();
+    struct Case {
+        const char* text;
+        QImage image;
+        std::function<bool(QColor)> ink;
+        int stemPx;
+    };
+    const Case cases[] = {
+        {"POLAZNI PODACI", form1->Label1->grab().toImage(), dark, 2},
+        {"Oscilograf", chart.copy(0, 0, chart.width(), form1->Chart1->PlottingArea().top() - 8),
+         blue, 2},
+        {"Prečnik burgije, mm", form1->Label2->grab().toImage(), dark, 1},
+    };
+    for (const Case& c : cases) {
+        std::vector<int> runs;
+        for (int y = 0; y < c.image.height(); ++y) {
+            int run = 0;
+            for (int x = 0; x <= c.image.width(); ++x) {
+                if (x < c.image.width() && c.ink(QColor(c.image.pixel(x, y)))) {
+                    ++run;
+                } else if (run > 0) {
+                    runs.push_back(run);
+                    run = 0;
+                }
+            }
+        }
+        ASSERT_GT(runs.size(), 20u) << c.text;
+        std::nth_element(runs.begin(), runs.begin() + runs.size() / 2, runs.end());
+        EXPECT_EQ(runs[runs.size() / 2], c.stemPx) << c.text;
     }
 }
 
@@ -302,16 +343,63 @@ TEST_F(MainWindow, ProcesRefusesInOrderAndLeavesTheTimerAlone) {
     EXPECT_EQ(state.CpDrill, 0.0);
 }
 
+// Typed text only shows in a material list's field: neither leaving the field, nor Enter,
+// nor "Proces" choose the entry it spells or begins. Picking with the arrow keys does.
 TEST_F(MainWindow, TypedComboTextKeepsTheLastPick) {
     Pick(form1->ComboBox1, 2); // K40
-    EXPECT_EQ(state.ToolMaterial, 3);
-    form1->ComboBox1->lineEdit()->selectAll();
-    QTest::keyClicks(form1->ComboBox1->lineEdit(), "xyz");
-    EXPECT_EQ(state.ToolMaterial, 3);
     Pick(form1->ComboBox2, 2); // NL 800-2 goes with K40 only
-    QTest::mouseClick(form1->Button3, Qt::LeftButton);
+    struct Case {
+        QComboBox* list;
+        const char* typed;
+        Qt::Key finish; // Qt::Key_unknown: press "Proces" instead
+    };
+    const Case cases[] = {{form1->ComboBox1, "C", Qt::Key_unknown},
+                          {form1->ComboBox1, "K50", Qt::Key_Tab},
+                          {form1->ComboBox2, "a", Qt::Key_Return},
+                          {form1->ComboBox2, "C1540", Qt::Key_Enter},
+                          {form1->ComboBox1, "xyz", Qt::Key_unknown}};
+    for (const Case& c : cases) {
+        c.list->setFocus();
+        c.list->lineEdit()->selectAll();
+        QTest::keyClicks(QApplication::focusWidget(), c.typed);
+        EXPECT_EQ(c.list->currentText(), c.typed);
+        if (c.finish == Qt::Key_unknown) {
+            QTest::mouseClick(form1->Button3, Qt::LeftButton);
+        } else {
+            QTest::keyClick(QApplication::focusWidget(), c.finish);
+            form1->Button4->setFocus();
+        }
+        EXPECT_EQ(state.ToolMaterial, 3) << c.typed;
+        EXPECT_EQ(state.WorkMaterial, 3) << c.typed;
+    }
     EXPECT_TRUE(form1->Timer1->isActive());
     EXPECT_EQ(state.CpDrill, 427.0);
+    EXPECT_TRUE(recorder.events.empty());
+    form1->ComboBox1->setFocus();
+    QTest::keyClick(form1->ComboBox1, Qt::Key_Down);
+    EXPECT_EQ(form1->ComboBox1->currentText(), "K50");
+    EXPECT_EQ(state.ToolMaterial, 4);
+}
+
+// The wheel over a closed material list changes it only while the list has the focus.
+TEST_F(MainWindow, TheWheelChangesOnlyAFocusedList) {
+    for (const bool focused : {false, true}) {
+        Pick(form1->ComboBox1, 0); // C7680
+        form1->Button1->setFocus();
+        if (focused) {
+            form1->ComboBox1->setFocus();
+        }
+        QComboBox* list = form1->ComboBox1;
+        const QPointF at(10, 10);
+        for (int step = 0; step < 2; ++step) {
+            QWheelEvent wheel(at, list->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton,
+                              Qt::NoModifier, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(list, &wheel);
+        }
+        EXPECT_EQ(form1->ComboBox1->currentText(), focused ? "K40" : "C7680") << focused;
+        EXPECT_EQ(state.ToolMaterial, focused ? 3 : 1) << focused;
+        EXPECT_EQ(form1->ComboBox1->hasFocus(), focused);
+    }
 }
 
 TEST_F(MainWindow, AFullRunToTheEndOfTravel) {
@@ -385,6 +473,11 @@ TEST_F(MainWindow, AxisMaximaFollowTheirSpinEdits) {
     Type(form1->SpinEdit6, "25");
     EXPECT_EQ(state.ForceAxisMax, 25000);
     EXPECT_EQ(form1->Chart1->ForceAxisRange().Maximum, 25000.0);
+    // A click on the chart leaves the focus, and the typed number, where they were.
+    QTest::mouseClick(form1->Chart1->Plot(), Qt::LeftButton, Qt::NoModifier,
+                      form1->Chart1->PlottingArea().center());
+    EXPECT_EQ(QApplication::focusWidget(), form1->SpinEdit6->lineEdit());
+    EXPECT_EQ(form1->SpinEdit6->text(), "25");
     form1->Button1->setFocus(); // leaving the field clamps it to 20
     EXPECT_EQ(form1->SpinEdit6->text(), "20");
     EXPECT_EQ(form1->Chart1->ForceAxisRange().Maximum, 20000.0);
@@ -403,6 +496,14 @@ TEST_F(MainWindow, HelpTwiceShowsOneWindowAndExitCloses) {
     QTest::mouseClick(form1->Button2, Qt::LeftButton);
     EXPECT_TRUE(form2->isVisible());
     EXPECT_EQ(form2->pos(), QPoint(300, 200));
+    // Minimised, it comes back at its last normal bounds.
+    const QRect bounds = form2->geometry();
+    form2->showMinimized();
+    ASSERT_TRUE(form2->isMinimized());
+    QTest::mouseClick(form1->Button2, Qt::LeftButton);
+    EXPECT_FALSE(form2->isMinimized());
+    EXPECT_TRUE(form2->isVisible());
+    EXPECT_EQ(form2->geometry(), bounds);
     int windows = 0;
     for (QWidget* w : QApplication::topLevelWidgets()) {
         windows += w->objectName() == "Form2" && w->isVisible() ? 1 : 0;
@@ -445,6 +546,13 @@ TEST(InstructionsWindow, PageFrameAndWindowShape) {
     }
     EXPECT_GT(inked, 5000);
     EXPECT_EQ(inMargin, 0);
+    // The whole text fits its area, whatever serif face the machine has: the suite runs
+    // this test under a font configuration of the DejaVu fonts alone as well.
+    const std::unique_ptr<QTextDocument> text = InstructionsText();
+    EXPECT_LE(text->size().height(), InstructionsTextHeightPx);
+    if (qEnvironmentVariable("FONTCONFIG_FILE").endsWith("dejavu-only.conf")) {
+        EXPECT_EQ(QFontInfo(text->defaultFont()).family(), "DejaVu Serif");
+    }
 
     TForm2 form2;
     EXPECT_EQ(form2.windowTitle(), "Instrukcije");

@@ -524,6 +524,10 @@ TEST_F(OscillographTest, AxesLabelTheirTicksInTheUsersLocale) {
         EXPECT_EQ(labels[i], FormatTickLabel(ticks[i], QLocale())) << ticks[i];
     }
     EXPECT_TRUE(ticks.contains(6000.0));
+    // The numbers are set in Arial, or in a face with Arial's metrics.
+    const QString face = QFontInfo(chart.Plot()->yAxis->tickLabelFont()).family();
+    EXPECT_TRUE(face == "Arial" || face == "Liberation Sans" || face == "Arimo")
+        << face.toStdString();
 }
 
 // A run of a few hundred ticks with materials 1/1 draws both traces in their colours inside

@@ -1,0 +1,67 @@
+#include "ProgramFonts.h"
+
+#include <QFile>
+#include <QFontDatabase>
+#include <QStringList>
+
+namespace {
+
+constexpr int WindowFontPx = 11; // 8 pt at 96 dpi; the windows are laid out in pixels
+
+const char* const TahomaCloneFiles[] = {"/usr/share/wine/fonts/tahoma.ttf",
+                                        "/usr/share/wine/fonts/tahomabd.ttf"};
+
+// Whether the clone's bold face could be registered; without it bold falls back to a
+// face whose outlines are bold themselves.
+bool RegisterOnce() {
+    static const bool boldCloneRegistered = [] {
+        bool bold = false;
+        for (const char* path : TahomaCloneFiles) {
+            const QString file = QString::fromLatin1(path);
+            const bool registered =
+                QFile::exists(file) && QFontDatabase::addApplicationFont(file) >= 0;
+            if (registered && path == TahomaCloneFiles[1]) {
+                bold = true;
+            }
+        }
+        return bold;
+    }();
+    return boldCloneRegistered;
+}
+
+QFont FontOf(const QStringList& families, int pixelSize) {
+    RegisterOnce();
+    QFont font;
+    font.setFamilies(families);
+    font.setPixelSize(pixelSize);
+    return font;
+}
+
+} // namespace
+
+void RegisterProgramFonts() {
+    RegisterOnce();
+}
+
+QFont ProgramFont(bool bold) {
+    QFont font = FontOf({QStringLiteral("Tahoma"), QStringLiteral("DejaVu Sans"),
+                         QStringLiteral("Liberation Sans")},
+                        WindowFontPx);
+    font.setBold(bold);
+    if (bold && RegisterOnce()) {
+        font.setStyleStrategy(QFont::NoAntialias);
+    }
+    return font;
+}
+
+QFont ChartNumberFont() {
+    return FontOf({QStringLiteral("Arial"), QStringLiteral("Liberation Sans"),
+                   QStringLiteral("Arimo"), QStringLiteral("DejaVu Sans")},
+                  WindowFontPx);
+}
+
+QFont InstructionsPageFont(int pixelSize) {
+    return FontOf({QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif"),
+                   QStringLiteral("Nimbus Roman"), QStringLiteral("DejaVu Serif")},
+                  pixelSize);
+}

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QComboBox>
+#include <QString>
+
+#include <span>
+#include <string_view>
+
+class QWheelEvent;
+
+// A material list: a drop-down list of fixed entries with an editable field that shows a
+// prompt until the first pick. Only picking an entry (with the mouse, the arrow keys, or
+// the wheel while the list has the focus) chooses it; text typed into the field is shown
+// as typed and is never looked up among the entries, whatever it spells.
+class MaterialList : public QComboBox {
+    Q_OBJECT
+
+  public:
+    MaterialList(std::span<const std::string_view> entries, const QString& prompt,
+                 QWidget* parent = nullptr);
+
+  protected:
+    // The wheel over a list that does not have the focus passes on to the window, so
+    // that scrolling past the list changes nothing.
+    void wheelEvent(QWheelEvent* event) override;
+};
