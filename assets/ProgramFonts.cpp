@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QFontDatabase>
+#include <QGuiApplication>
 #include <QStringList>
 
 namespace {
@@ -43,12 +44,18 @@ void RegisterProgramFonts() {
     RegisterOnce();
 }
 
+// The clone's bold strikes exist for small sizes only: on a screen scaled up, a face whose
+// outlines are bold stands in for bold Tahoma.
 QFont ProgramFont(bool bold) {
-    QFont font = FontOf({QStringLiteral("Tahoma"), QStringLiteral("DejaVu Sans"),
-                         QStringLiteral("Liberation Sans")},
-                        WindowFontPx);
+    const bool scaledUp = qGuiApp != nullptr && qGuiApp->devicePixelRatio() > 1.0;
+    QStringList families = {QStringLiteral("Tahoma"), QStringLiteral("DejaVu Sans"),
+                            QStringLiteral("Liberation Sans")};
+    if (bold && scaledUp) {
+        families.removeFirst();
+    }
+    QFont font = FontOf(families, WindowFontPx);
     font.setBold(bold);
-    if (bold && RegisterOnce()) {
+    if (bold && !scaledUp && RegisterOnce()) {
         font.setStyleStrategy(QFont::NoAntialias);
     }
     return font;

@@ -11,7 +11,8 @@ void RegisterProgramFonts();
 
 // The window's texts: Tahoma, 11 pixels high (8 pt at 96 dpi). The bold face of the
 // clone carries its weight in the strikes drawn for small sizes (its outlines are as thin
-// as the regular ones), so bold Tahoma is drawn from those strikes, without smoothing.
+// as the regular ones), so bold Tahoma is drawn from those strikes, without smoothing; on a
+// screen scaled up, where the strikes do not reach, bold comes from another face.
 QFont ProgramFont(bool bold = false);
 
 // The chart's numbers: Arial 8 pt, or a face with Arial's metrics.
