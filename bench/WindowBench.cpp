@@ -1,8 +1,4 @@
-#include "ImageView.h"
-#include "Oscillograph.h"
-#include "ProgramFonts.h"
-#include "Unit1.h"
-#include "Unit2.h"
+#include "ProgramWindows.h"
 
 #include <QApplication>
 #include <QDir>
@@ -18,20 +14,20 @@ namespace {
 // PlotTraces, and the repaint of the cross-section and the chart.
 void BM_WindowTick(benchmark::State& bench) {
     SimulationState state;
-    TForm1 form(state);
-    form.show();
-    if (!QTest::qWaitForWindowExposed(&form)) {
+    ProgramWindows windows(state);
+    const MainWindowControls& form = windows.Controls;
+    if (!QTest::qWaitForWindowExposed(&windows.Form1)) {
         bench.SkipWithError("the window was not shown");
         return;
     }
     state.ToolMaterial = 1;
     state.WorkMaterial = 1;
-    form.Button3Click();
+    form.Button3->click();
     form.Timer1->stop(); // the benchmark delivers the ticks itself
     state.TravelLimit = 2000000000;
     state.AllowedStress = 1e300; // keep every measured tick a full one
     for (auto _ : bench) {
-        form.Timer1Timer();
+        form.Tick();
         form.Chart1->Plot()->replot(QCustomPlot::rpImmediateRefresh);
         form.Image1->repaint();
     }
@@ -43,12 +39,9 @@ BENCHMARK(BM_WindowTick)->Unit(benchmark::kMicrosecond);
 void BM_StartUp(benchmark::State& bench) {
     for (auto _ : bench) {
         SimulationState state;
-        TForm1 form(state);
-        TForm2 form2;
-        form.SetInstructionsWindow(&form2);
-        form.show();
-        benchmark::DoNotOptimize(QTest::qWaitForWindowExposed(&form));
-        benchmark::DoNotOptimize(form.Scene().constBits());
+        ProgramWindows windows(state);
+        benchmark::DoNotOptimize(QTest::qWaitForWindowExposed(&windows.Form1));
+        benchmark::DoNotOptimize(windows.Form1.Scene().constBits());
     }
 }
 BENCHMARK(BM_StartUp)->Unit(benchmark::kMillisecond);
@@ -58,8 +51,6 @@ BENCHMARK(BM_StartUp)->Unit(benchmark::kMillisecond);
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", QByteArrayLiteral("offscreen"));
     QApplication application(argc, argv);
-    RegisterProgramFonts();
-    QApplication::setFont(ProgramFont());
     // The frame pictures lie beside the program.
     QDir::setCurrent(QFileInfo(QString::fromLocal8Bit(argv[0])).absolutePath());
     benchmark::Initialize(&argc, argv);

@@ -1,9 +1,5 @@
-#include "ErrorReport.h"
-#include "MessageBox.h"
-#include "ProgramFonts.h"
-#include "SpinEdit.h"
-#include "Unit1.h"
-#include "Unit2.h"
+#include "MessageRecorder.h"
+#include "ProgramWindows.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -27,14 +23,6 @@
 // 0..5, and after every tick the diameter in cut must not exceed the drill's.
 
 namespace {
-
-// Boxes are recorded, not shown, so that nothing blocks.
-class SilentSink final : public MessageSink {
-public:
-    void Beep() override {}
-    void Box(MessageKind, const QString&) override {}
-    void ErrorReport(const QString&, const QString&) override {}
-};
 
 class Input {
 public:
@@ -83,34 +71,29 @@ void CheckState(const SimulationState& s) {
     Check(s.FrameCounter >= 0 && s.FrameCounter <= 5);
 }
 
-SilentSink sink;
-
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     static QApplication* application = new QApplication(*argc, *argv);
     (void)application;
-    RegisterProgramFonts();
-    QApplication::setFont(ProgramFont());
     // The frame pictures lie beside the program.
     QDir::setCurrent(QFileInfo(QString::fromLocal8Bit((*argv)[0])).absolutePath());
-    SetMessageSink(&sink);
+    // Boxes are counted, not shown, so that nothing blocks.
+    static MessageRecorder* sink = new MessageRecorder;
+    sink->keepEvents = false;
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     SimulationState state;
-    TForm1 form(state);
-    TForm2 form2;
-    form.SetInstructionsWindow(&form2);
-    form.show();
+    ProgramWindows windows(state);
+    const MainWindowControls& form = windows.Controls;
     const std::array<SpinEdit*, 7> spinEdits = {form.SpinEdit1, form.SpinEdit2, form.SpinEdit3,
                                                 form.SpinEdit4, form.SpinEdit5, form.SpinEdit6,
                                                 form.SpinEdit7};
     const std::array<QPushButton*, 5> buttons = {form.Button1, form.Button2, form.Button3,
                                                  form.Button4, form.Button5};
-    const auto tick = GuardedTick(form.Timer1, [&form] { form.Timer1Timer(); });
 
     Input input(data, size);
     for (int action = 0; action < 200 && !input.Empty(); ++action) {
@@ -147,8 +130,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             break;
         default:
             for (int n = input.Next() % 64; n >= 0; --n) {
-                auto once = tick;
-                once();
+                form.Tick();
                 CheckState(state);
                 Check(state.CutDiameter <= state.DrillDiameter);
             }

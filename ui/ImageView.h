@@ -7,14 +7,16 @@
 // stretched nor centred. On a screen of higher density the picture is enlarged by whole
 // pixels without smoothing.
 class ImageView : public QWidget {
-public:
+    Q_OBJECT
+
+  public:
     explicit ImageView(QWidget* parent = nullptr);
 
     void SetImage(const QImage* image);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 
-private:
+  private:
     const QImage* image_ = nullptr;
 };

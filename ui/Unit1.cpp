@@ -77,6 +77,20 @@ SpinEdit* MakeSpinEdit(QWidget* parent, const char* name, int minimum, int maxim
     return spinEdit;
 }
 
+QLineEdit* MakeEdit(QWidget* parent, const char* name, const QString& text, QRect place) {
+    auto* edit = new QLineEdit(text, parent);
+    edit->setObjectName(QString::fromLatin1(name));
+    edit->setGeometry(place);
+    return edit;
+}
+
+QRadioButton* MakeRadioButton(QWidget* parent, const char* name, QRect place) {
+    auto* button = new QRadioButton(parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setGeometry(place);
+    return button;
+}
+
 QFrame* MakePanel(QWidget* parent, const char* name, QRect place) {
     auto* panel = new QFrame(parent);
     panel->setObjectName(QString::fromLatin1(name));
@@ -126,12 +140,31 @@ TForm1::TForm1(SimulationState& state, QWidget* parent) : QWidget(parent), state
     setFont(ProgramFont());
     resize(ClientWidthPx, ClientHeightPx);
     move(LeftPx, TopPx);
-    CreateControls();
+
+    Image1 = new ImageView(this);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setGeometry(232, 0, SceneWidthPx, SceneHeightPx);
+    Image1->SetImage(&scene_);
+    Button1 = MakeButton(this, "Button1", "Exit", {8, 464, 57, 25});
+    Button2 = MakeButton(this, "Button2", "Help", {72, 464, 57, 25});
+    CreateInputPanel();
+    CreateMaterialLists();
+    Chart1 = new Oscillograph(this);
+    Chart1->setGeometry(232, 360, 369, 137);
+    Chart1->setFocusPolicy(Qt::NoFocus);
+    CreateRunButtons();
+    CreateScalePanel();
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(TickPeriodMs);
+
     SetTabOrder();
     // The start state is what FormCreate sets: the handlers are attached only after
     // the controls hold their start values, so none of them runs during creation.
     Guarded([this] { FormCreate(); })();
     ConnectHandlers();
+    // The window opens with the keyboard focus on "Exit".
+    Button1->setFocus();
 }
 
 TForm1::~TForm1() = default;
@@ -140,37 +173,24 @@ void TForm1::SetInstructionsWindow(QWidget* form2) {
     form2_ = form2;
 }
 
-void TForm1::CreateControls() {
-    Image1 = new ImageView(this);
-    Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setGeometry(232, 0, SceneWidthPx, SceneHeightPx);
-    Image1->SetImage(&scene_);
-
-    Button1 = MakeButton(this, "Button1", "Exit", {8, 464, 57, 25});
-    Button2 = MakeButton(this, "Button2", "Help", {72, 464, 57, 25});
-
+// The drill size, the operation with the pilot hole it may need, and the cutting data.
+void TForm1::CreateInputPanel() {
     Panel1 = MakePanel(this, "Panel1", {8, 8, 217, 281});
     Label1 = MakeLabel(Panel1, "Label1", "POLAZNI PODACI", 48, 8);
     Label1->setFont(ProgramFont(true));
     Label1->adjustSize();
     Label2 = MakeLabel(Panel1, "Label2", "Prečnik burgije, mm", 16, 40);
-    Edit1 = new QLineEdit(QStringLiteral("20"), Panel1);
-    Edit1->setObjectName(QStringLiteral("Edit1"));
-    Edit1->setGeometry(128, 32, 33, 21);
+    Edit1 = MakeEdit(Panel1, "Edit1", QStringLiteral("20"), {128, 32, 33, 21});
     SpinEdit1 = MakeSpinEdit(Panel1, "SpinEdit1", 1, 7, 1, 4, {160, 32, 17, 22});
     SpinEdit1->setArrowsOnly(true);
     Caption(Label2, SpinEdit1, Label2->text());
     Edit1->setAccessibleName(Label2->text());
 
-    RadioButton1 = new QRadioButton(Panel1);
-    RadioButton1->setObjectName(QStringLiteral("RadioButton1"));
-    RadioButton1->setGeometry(8, 64, 17, 17);
+    RadioButton1 = MakeRadioButton(Panel1, "RadioButton1", {8, 64, 17, 17});
     RadioButton1->setChecked(true);
     Label12 = MakeLabel(Panel1, "Label12", "Bušenje", 32, 64);
     Caption(Label12, RadioButton1, Label12->text());
-    RadioButton2 = new QRadioButton(Panel1);
-    RadioButton2->setObjectName(QStringLiteral("RadioButton2"));
-    RadioButton2->setGeometry(8, 88, 17, 17);
+    RadioButton2 = MakeRadioButton(Panel1, "RadioButton2", {8, 88, 17, 17});
     Label13 = MakeLabel(Panel1, "Label13", "Proširivanje", 32, 88);
     Caption(Label13, RadioButton2, Label13->text());
 
@@ -182,6 +202,11 @@ void TForm1::CreateControls() {
     Label7->hide();
     SpinEdit5->hide();
 
+    CreateCuttingData();
+}
+
+// "Režim rezanja": cutting speed, feed and hole depth.
+void TForm1::CreateCuttingData() {
     GroupBox2 = new QGroupBox(QStringLiteral("Režim rezanja"), Panel1);
     GroupBox2->setObjectName(QStringLiteral("GroupBox2"));
     GroupBox2->setGeometry(8, 152, 201, 113);
@@ -192,9 +217,7 @@ void TForm1::CreateControls() {
     SpinEdit2 = MakeSpinEdit(GroupBox2, "SpinEdit2", 5, 80, 1, 30, {144, 16, 49, 22});
     Caption(Label3, SpinEdit2, Label3->text());
     Label4 = MakeLabel(GroupBox2, "Label4", "Korak, mm/o", 8, 56);
-    Edit2 = new QLineEdit(EditText(StartFeedMmPerRev), GroupBox2);
-    Edit2->setObjectName(QStringLiteral("Edit2"));
-    Edit2->setGeometry(144, 48, 33, 21);
+    Edit2 = MakeEdit(GroupBox2, "Edit2", EditText(StartFeedMmPerRev), {144, 48, 33, 21});
     SpinEdit3 = MakeSpinEdit(GroupBox2, "SpinEdit3", 5, 100, 5, 20, {176, 48, 17, 22});
     SpinEdit3->setArrowsOnly(true);
     Caption(Label4, SpinEdit3, Label4->text());
@@ -202,21 +225,23 @@ void TForm1::CreateControls() {
     Label5 = MakeLabel(GroupBox2, "Label5", "Dubina otvora, mm", 8, 88);
     SpinEdit4 = MakeSpinEdit(GroupBox2, "SpinEdit4", 1, 130, 1, 20, {144, 80, 49, 22});
     Caption(Label5, SpinEdit4, Label5->text());
+}
 
+void TForm1::CreateMaterialLists() {
     ComboBox1 = MakeMaterialList(this, "ComboBox1", "Materijal alata", ToolMaterialEntries,
                                  {8, 296, 217, 21});
     ComboBox2 = MakeMaterialList(this, "ComboBox2", "Materijal obratka", WorkMaterialEntries,
                                  {8, 328, 217, 21});
+}
 
-    Chart1 = new Oscillograph(this);
-    Chart1->setObjectName(QStringLiteral("Chart1"));
-    Chart1->setGeometry(232, 360, 369, 137);
-    Chart1->setFocusPolicy(Qt::NoFocus);
-
+void TForm1::CreateRunButtons() {
     Button3 = MakeButton(this, "Button3", "Proces", {8, 384, 57, 25});
     Button4 = MakeButton(this, "Button4", "Pauza", {72, 384, 57, 25});
     Button5 = MakeButton(this, "Button5", "Polazno stanje", {8, 424, 121, 25});
+}
 
+// The tops of the force and the moment axis.
+void TForm1::CreateScalePanel() {
     Panel2 = MakePanel(this, "Panel2", {136, 360, 89, 137});
     Label8 = MakeLabel(Panel2, "Label8", "Maksimalna", 16, 8);
     Label9 = MakeLabel(Panel2, "Label9", "sila, N", 18, 24);
@@ -226,19 +251,15 @@ void TForm1::CreateControls() {
     Label10 = MakeLabel(Panel2, "Label10", "moment, Nm", 10, 88);
     SpinEdit7 = MakeSpinEdit(Panel2, "SpinEdit7", 1, 200, 1, 60, {16, 104, 49, 22});
     Caption(Label10, SpinEdit7, QStringLiteral("Maksimalni moment, Nm"));
-
-    Timer1 = new QTimer(this);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
-    Timer1->setInterval(TickPeriodMs);
 }
 
 // "Exit", "Help", then the inputs of the panel (the cutting data first), the material
 // lists, the run buttons and the two axis maxima.
 void TForm1::SetTabOrder() {
-    QWidget* const order[] = {Button1,   Button2,      SpinEdit2,    SpinEdit3, Edit2,
-                              SpinEdit4, Edit1,        SpinEdit1,    RadioButton1,
-                              RadioButton2, SpinEdit5, ComboBox1,    ComboBox2, Button3,
-                              Button4,   Button5,      SpinEdit6,    SpinEdit7};
+    QWidget* const order[] = {Button1,   Button2,   SpinEdit2, SpinEdit3,    Edit2,
+                              SpinEdit4, Edit1,     SpinEdit1, RadioButton1, RadioButton2,
+                              SpinEdit5, ComboBox1, ComboBox2, Button3,      Button4,
+                              Button5,   SpinEdit6, SpinEdit7};
     for (std::size_t i = 1; i < std::size(order); ++i) {
         QWidget::setTabOrder(order[i - 1], order[i]);
     }
@@ -339,12 +360,16 @@ void TForm1::SpinEdit5Change() {
     }
 }
 
+// A product beyond 32 bits sets nothing; an axis maximum below the axis's minimum is
+// refused by the chart after ForceAxisMax already holds it.
 void TForm1::SpinEdit6Change() {
-    ApplyForceScale(state_, *Chart1, ValueOf(SpinEdit6));
+    if (const std::optional<double> maximum = ApplyForceAxisMaximum(state_, ValueOf(SpinEdit6))) {
+        Chart1->SetForceAxisMaximum(*maximum);
+    }
 }
 
 void TForm1::SpinEdit7Change() {
-    ApplyMomentScale(state_, *Chart1, ValueOf(SpinEdit7));
+    Chart1->SetMomentAxisMaximum(ApplyMomentAxisMaximum(state_, ValueOf(SpinEdit7)));
 }
 
 void TForm1::RadioButton1Click() {

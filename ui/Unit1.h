@@ -21,13 +21,62 @@ class SpinEdit;
 // The main window: the machining inputs, the material lists, the five buttons, the
 // cross-section and the oscillograph. Its handlers are thin: they read a control's
 // text, convert it, let the simulation do the arithmetic, redraw, and show a box last.
+//
+// The controls keep the numbered names the program has always used; each is also its
+// object name, by which tests find it. What each one is for:
+//
+//   Image1        the cross-section of drill and workpiece
+//   Button1       "Exit": closes the window and ends the program
+//   Button2       "Help": shows the instructions window
+//   Panel1        the panel of the machining inputs, headed by Label1
+//   Edit1         the drill diameter in mm, written by the program, never read
+//   SpinEdit1     drill size 1..7 (5 to 35 mm in steps of 5), step 1, arrows only (Label2)
+//   RadioButton1  drilling into solid material, captioned by Label12
+//   RadioButton2  enlarging a pre-drilled hole, captioned by Label13
+//   SpinEdit5     pilot hole diameter in mm, 0..30 step 1, shown with Label6 and Label7
+//                 while enlarging
+//   GroupBox2     "Režim rezanja", the cutting data
+//   SpinEdit2     cutting speed in m/min, 5..80 step 1 (Label3)
+//   Edit2         the feed in mm per revolution, written by the program, never read
+//   SpinEdit3     feed in hundredths of a mm per revolution, 5..100 step 5, arrows only
+//                 (Label4)
+//   SpinEdit4     hole depth in mm, 1..130 step 1 (Label5)
+//   ComboBox1     tool material
+//   ComboBox2     workpiece material
+//   Chart1        the oscillograph of force and moment
+//   Button3       "Proces": checks the materials, then starts or continues the run
+//   Button4       "Pauza": holds the run
+//   Button5       "Polazno stanje": stops the run and returns to the start
+//   Panel2        the panel of the two axis maxima
+//   SpinEdit6     top of the force axis in thousands of N, 1..20 step 1 (Label8, Label9)
+//   SpinEdit7     top of the moment axis in Nm, 1..200 step 1 (Label11, Label10)
+//   Timer1        the process tick, every 50 ms while a run goes
 class TForm1 : public QWidget, private ProcessViews {
-public:
+    Q_OBJECT
+
+  public:
     explicit TForm1(SimulationState& state, QWidget* parent = nullptr);
     ~TForm1() override;
 
     // The instructions window that "Help" shows; created after this one.
     void SetInstructionsWindow(QWidget* form2);
+
+    // The picture behind Image1 and the last loaded drill frame.
+    const QImage& Scene() const { return scene_; }
+    const QImage& FrameBitmap() const { return frameBitmap_; }
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    // The window builds itself from its groups.
+    void CreateInputPanel();
+    void CreateCuttingData();
+    void CreateMaterialLists();
+    void CreateRunButtons();
+    void CreateScalePanel();
+    void SetTabOrder();
+    void ConnectHandlers();
 
     // Handlers, named after their control and event.
     void FormCreate();
@@ -49,9 +98,9 @@ public:
     void Button5Click();
     void Timer1Timer();
 
-    // The picture behind Image1 and the last loaded drill frame.
-    const QImage& Scene() const { return scene_; }
-    const QImage& FrameBitmap() const { return frameBitmap_; }
+    void RedrawScene();
+    void PlotTraces() override;
+    void DrawScene() override;
 
     ImageView* Image1 = nullptr;
     QPushButton* Button1 = nullptr;
@@ -90,17 +139,6 @@ public:
     QLabel* Label10 = nullptr;
     SpinEdit* SpinEdit7 = nullptr;
     QTimer* Timer1 = nullptr;
-
-protected:
-    void closeEvent(QCloseEvent* event) override;
-
-private:
-    void CreateControls();
-    void SetTabOrder();
-    void ConnectHandlers();
-    void RedrawScene();
-    void PlotTraces() override;
-    void DrawScene() override;
 
     SimulationState& state_;
     QWidget* form2_ = nullptr;

@@ -1,5 +1,5 @@
 # The two windows and the program.
-add_library(windows STATIC ImageView.cpp Unit1.cpp Unit2.cpp)
+add_library(windows STATIC ImageView.cpp Unit1.cpp Unit2.cpp Program.cpp)
 target_include_directories(windows PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
 target_link_libraries(windows PUBLIC uicontrols view program_assets simulation Qt6::Widgets
                       PRIVATE busenje_warnings)

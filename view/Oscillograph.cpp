@@ -1,6 +1,5 @@
 #include "Oscillograph.h"
 
-#include "MachiningInputs.h"
 #include "Messages.h"
 #include "NumberFormat.h"
 #include "ProgramError.h"
@@ -558,14 +557,4 @@ void Oscillograph::ShowRubberBand(QPoint from, QPoint to) {
 void Oscillograph::HideRubberBand() {
     rubberBand_->setVisible(false);
     rubberBand_->layer()->replot();
-}
-
-void ApplyForceScale(SimulationState& state, Oscillograph& chart, std::int32_t kiloNewtons) {
-    if (const std::optional<double> maximum = ApplyForceAxisMaximum(state, kiloNewtons)) {
-        chart.SetForceAxisMaximum(*maximum);
-    }
-}
-
-void ApplyMomentScale(SimulationState& state, Oscillograph& chart, std::int32_t newtonMetres) {
-    chart.SetMomentAxisMaximum(ApplyMomentAxisMaximum(state, newtonMetres));
 }

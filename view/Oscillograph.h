@@ -105,11 +105,3 @@ class Oscillograph : public QWidget {
     QVector<QCPGraphData> forcePoints_;
     QVector<QCPGraphData> momentPoints_;
 };
-
-// SpinEdit6's sequence after its text converted: ForceAxisMax = value x 1000, then the
-// left axis maximum. A product beyond 32 bits sets nothing. An axis error is thrown after
-// ForceAxisMax already holds the new value.
-void ApplyForceScale(SimulationState& state, Oscillograph& chart, std::int32_t kiloNewtons);
-
-// SpinEdit7's sequence: MomentAxisMax = value, then the right axis maximum.
-void ApplyMomentScale(SimulationState& state, Oscillograph& chart, std::int32_t newtonMetres);

@@ -1,6 +1,6 @@
 #include "ErrorReport.h"
 
-#include "MessageBox.h"
+#include "MessageRecorder.h"
 #include "SpinEdit.h"
 #include "StrictConversion.h"
 
@@ -18,21 +18,9 @@
 
 namespace {
 
-class Recorder : public MessageSink {
-  public:
-    Recorder() {
-        SetMessageSink(this);
-    }
-    ~Recorder() override {
-        SetMessageSink(nullptr);
-        SetProgramTitle(QString());
-    }
-    void Beep() override { events.push_back(QStringLiteral("beep")); }
-    void Box(MessageKind, const QString& text) override { events.push_back(text); }
-    void ErrorReport(const QString& caption, const QString& text) override {
-        events.push_back(caption + QStringLiteral(" | ") + text);
-    }
-    std::vector<QString> events;
+// Records the reports; the title a test set is gone for the next test.
+struct Recorder : MessageRecorder {
+    ~Recorder() override { SetProgramTitle(QString()); }
 };
 
 struct TitleCase {
@@ -85,13 +73,13 @@ TEST(ReportError, ShowsTitleAndFullStopWithoutBeep) {
     SetProgramTitle(QStringLiteral("Simulator"));
     ReportError(ProgramError("Axis Maximum Value must be >= Minimum"));
     EXPECT_EQ(recorder.events,
-              std::vector<QString>{"Simulator | Axis Maximum Value must be >= Minimum."});
+              std::vector<std::string>{"report Simulator: Axis Maximum Value must be >= Minimum."});
 }
 
 TEST(ReportError, CaptionDefaultsToTheTitleOfTheProgramFile) {
     Recorder recorder;
     ReportError(ProgramError("Stream read error"));
-    EXPECT_EQ(recorder.events, std::vector<QString>{"Uicontrolstest | Stream read error."});
+    EXPECT_EQ(recorder.events, std::vector<std::string>{"report Uicontrolstest: Stream read error."});
     EXPECT_EQ(ProgramTitle(), QStringLiteral("Uicontrolstest"));
 }
 
@@ -114,8 +102,8 @@ TEST(Guarded, ReportsAtTheBoundaryAndKeepsWhatTheHandlerDid) {
     EXPECT_EQ(before, 2);
     EXPECT_EQ(after, 0);
     EXPECT_EQ(recorder.events,
-              (std::vector<QString>{"Busenje | '' is not a valid integer value.",
-                                    "Busenje | '' is not a valid integer value."}));
+              (std::vector<std::string>{"report Busenje: '' is not a valid integer value.",
+                                    "report Busenje: '' is not a valid integer value."}));
 }
 
 TEST(Guarded, PassesTheSignalArgumentsAndCatchesOtherExceptions) {
@@ -130,7 +118,7 @@ TEST(Guarded, PassesTheSignalArgumentsAndCatchesOtherExceptions) {
     edit.show();
     QTest::keyClicks(&edit, QStringLiteral("7"));
     EXPECT_EQ(seen, QStringLiteral("7"));
-    EXPECT_EQ(recorder.events, std::vector<QString>{"Busenje | out of range."});
+    EXPECT_EQ(recorder.events, std::vector<std::string>{"report Busenje: out of range."});
 }
 
 // The error of a typed decimal separator reaches the user as the report of the
@@ -151,7 +139,7 @@ TEST(Guarded, SpinEditHandlerErrorForATypedDecimalSeparator) {
     QTest::keyClicks(spin.lineEdit(), QStringLiteral(","));
     QLocale::setDefault(QLocale::c());
     EXPECT_EQ(recorder.events,
-              std::vector<QString>{"Busenje | '6,' is not a valid integer value."});
+              std::vector<std::string>{"report Busenje: '6,' is not a valid integer value."});
     EXPECT_EQ(axisMaximum, 6000);
 }
 
@@ -172,7 +160,7 @@ TEST(GuardedTick, StopsTheTimerAndReportsOnce) {
     QTest::qWait(50);
     EXPECT_FALSE(timer.isActive());
     EXPECT_EQ(ticks, 1);
-    EXPECT_EQ(recorder.events, std::vector<QString>{"Busenje | Cannot open file 20_6.BMP."});
+    EXPECT_EQ(recorder.events, std::vector<std::string>{"report Busenje: Cannot open file 20_6.BMP."});
 }
 
 TEST(GuardedTick, KeepsTheTimerRunningWhileTicksSucceed) {

@@ -1,12 +1,6 @@
-#include "ErrorReport.h"
-#include "ImageView.h"
-#include "MessageBox.h"
-#include "Oscillograph.h"
+#include "MessageRecorder.h"
 #include "ProgramAssets.h"
-#include "ProgramFonts.h"
-#include "SpinEdit.h"
-#include "Unit1.h"
-#include "Unit2.h"
+#include "ProgramWindows.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -29,58 +23,12 @@
 
 namespace {
 
-// The program's fonts and title, as its start-up sets them.
-void Application() {
-    static const bool started = [] {
-        RegisterProgramFonts();
-        SetProgramTitle(ProgramTitleFromPath(QStringLiteral("/usr/bin/busenje")));
-        return true;
-    }();
-    (void)started;
-}
-
-// Beeps, boxes and error reports in the order they come, each as one line; the
-// timer's state is noted with every box.
-class Recorder final : public MessageSink {
-public:
-    explicit Recorder(const QTimer* const* timer) : timer_(timer) {}
-
-    void Beep() override { events.push_back(Running() ? "beep [running]" : "beep"); }
-    void Box(MessageKind kind, const QString& text) override {
-        const bool running = Running();
-        events.push_back(std::string(kind == MessageKind::Warning ? "warning: " : "error: ") +
-                         text.toStdString() + (running ? " [running]" : ""));
-    }
-    void ErrorReport(const QString& caption, const QString& text) override {
-        events.push_back("report " + caption.toStdString() + ": " + text.toStdString());
-    }
-
-    std::vector<std::string> events;
-
-private:
-    bool Running() const { return *timer_ != nullptr && (*timer_)->isActive(); }
-
-    const QTimer* const* timer_;
-};
-
 class MainWindow : public testing::Test {
-protected:
+  protected:
     void SetUp() override {
-        Application();
-        SetMessageSink(&recorder);
-        form1 = std::make_unique<TForm1>(state);
-        timer = form1->Timer1;
-        form2 = std::make_unique<TForm2>();
-        form1->SetInstructionsWindow(form2.get());
-        form1->show();
-        QApplication::setActiveWindow(form1.get());
+        QApplication::setActiveWindow(&windows->Form1);
         form1->Button1->setFocus();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(form1.get()));
-    }
-    void TearDown() override {
-        SetMessageSink(nullptr);
-        form1.reset();
-        form2.reset();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&windows->Form1));
     }
 
     // Replaces the whole text of a spin edit by typing, as a user does after selecting it.
@@ -89,20 +37,16 @@ protected:
         spinEdit->lineEdit()->selectAll();
         QTest::keyClicks(spinEdit->lineEdit(), text);
     }
-    void Pick(QComboBox* combo, int index) {
-        combo->setCurrentIndex(index);
-    }
-    void Tick(int count) {
-        for (int i = 0; i < count; ++i) {
-            form1->Timer1Timer();
-        }
-    }
+    void Pick(QComboBox* combo, int index) { combo->setCurrentIndex(index); }
 
-    const QTimer* timer = nullptr;
-    Recorder recorder{&timer};
     SimulationState state;
-    std::unique_ptr<TForm1> form1;
-    std::unique_ptr<TForm2> form2;
+    std::unique_ptr<ProgramWindows> windows = std::make_unique<ProgramWindows>(state);
+    TForm1* window = &windows->Form1;
+    TForm2* form2 = &windows->Form2;
+    const MainWindowControls* form1 = &windows->Controls;
+    // Every event notes whether the timer runs at that moment.
+    MessageRecorder recorder{
+        [timer = form1->Timer1] { return timer->isActive() ? std::string(" [running]") : ""; }};
 };
 
 TEST_F(MainWindow, StartsAsFormCreateLeavesIt) {
@@ -126,8 +70,8 @@ TEST_F(MainWindow, StartsAsFormCreateLeavesIt) {
     EXPECT_EQ(form1->Chart1->Series1()->dataCount(), 0);
     EXPECT_EQ(form1->Chart1->ForceAxisRange().Maximum, 6000.0);
     EXPECT_EQ(form1->Chart1->MomentAxisRange().Maximum, 60.0);
-    EXPECT_TRUE(form1->FrameBitmap().width() == 45 && form1->FrameBitmap().height() == 370);
-    EXPECT_EQ(form1->Scene().size(), QSize(369, 353));
+    EXPECT_TRUE(window->FrameBitmap().width() == 45 && window->FrameBitmap().height() == 370);
+    EXPECT_EQ(window->Scene().size(), QSize(369, 353));
     EXPECT_TRUE(recorder.events.empty());
     EXPECT_EQ(QApplication::focusWidget(), form1->Button1);
     EXPECT_FALSE(form2->isVisible());
@@ -251,22 +195,11 @@ TEST_F(MainWindow, DrillSizeWarnsAfterRedrawingAndUpdatingTheDiameter) {
     recorder.events.clear();
     int frameWidthAtWarning = 0;
     QString edit1AtWarning;
-    class Probe final : public MessageSink {
-    public:
-        Probe(TForm1& f, int& w, QString& e) : form(f), width(w), edit(e) {}
-        void Beep() override {}
-        void Box(MessageKind, const QString&) override {
-            width = form.FrameBitmap().width();
-            edit = form.Edit1->text();
-        }
-        void ErrorReport(const QString&, const QString&) override {}
-        TForm1& form;
-        int& width;
-        QString& edit;
-    } probe(*form1, frameWidthAtWarning, edit1AtWarning);
-    SetMessageSink(&probe);
+    recorder.onBox = [&] {
+        frameWidthAtWarning = window->FrameBitmap().width();
+        edit1AtWarning = form1->Edit1->text();
+    };
     form1->SpinEdit1->setText("2"); // 10 mm at 70 m/min: 2228 rev/min
-    SetMessageSink(&recorder);
     EXPECT_EQ(frameWidthAtWarning, 25); // the 10 mm frame was already drawn
     EXPECT_EQ(edit1AtWarning, "10");
 }
@@ -407,12 +340,12 @@ TEST_F(MainWindow, AFullRunToTheEndOfTravel) {
     Pick(form1->ComboBox2, 0);
     QTest::mouseClick(form1->Button3, Qt::LeftButton);
     ASSERT_TRUE(form1->Timer1->isActive());
-    const QImage start = form1->Scene().copy();
-    Tick(245);
+    const QImage start = window->Scene().copy();
+    form1->Tick(245);
     EXPECT_TRUE(form1->Timer1->isActive());
     EXPECT_EQ(form1->Chart1->Series1()->dataCount(), 277);
-    EXPECT_NE(form1->Scene(), start);
-    Tick(1);
+    EXPECT_NE(window->Scene(), start);
+    form1->Tick(1);
     EXPECT_FALSE(form1->Timer1->isActive());
     EXPECT_NEAR(state.HoleDepth, 24.1, 1e-9);
     EXPECT_EQ(state.FrameCounter, 0);
@@ -448,7 +381,7 @@ TEST_F(MainWindow, BreakageShowsItsBoxAfterTheTimerStopped) {
     Pick(form1->ComboBox2, 0);
     recorder.events.clear();
     QTest::mouseClick(form1->Button3, Qt::LeftButton);
-    Tick(38);
+    form1->Tick(38);
     EXPECT_FALSE(form1->Timer1->isActive());
     // The beep while the timer still runs, then the box once it has stopped.
     EXPECT_EQ(recorder.events,
@@ -460,7 +393,7 @@ TEST_F(MainWindow, AMaterialChangeDuringARunTakesEffectOnProces) {
     Pick(form1->ComboBox1, 0);
     Pick(form1->ComboBox2, 4); // C4730
     QTest::mouseClick(form1->Button3, Qt::LeftButton);
-    Tick(50);
+    form1->Tick(50);
     Pick(form1->ComboBox2, 5); // 30HGSA
     EXPECT_EQ(state.ForceFactor, 1.18);
     QTest::mouseClick(form1->Button3, Qt::LeftButton);
@@ -469,7 +402,30 @@ TEST_F(MainWindow, AMaterialChangeDuringARunTakesEffectOnProces) {
     EXPECT_TRUE(form1->Timer1->isActive());
 }
 
+// The handler stores the maximum first, then sets the axis: a maximum below the axis's
+// minimum is reported after ForceAxisMax already holds it, and a product beyond 32 bits
+// sets nothing.
 TEST_F(MainWindow, AxisMaximaFollowTheirSpinEdits) {
+    struct Case {
+        const char* text;
+        double axisMaximum;
+        std::int32_t forceAxisMax;
+        bool refused;
+    };
+    const Case cases[] = {{"2", 2000.0, 2000, false},    {"25", 25000.0, 25000, false},
+                          {"0", 0.0, 0, false},          {"-5", 0.0, -5000, true},
+                          {"3000000", 0.0, -5000, false}};
+    for (const Case& c : cases) {
+        recorder.events.clear();
+        form1->SpinEdit6->setText(c.text);
+        EXPECT_EQ(form1->Chart1->ForceAxisRange().Maximum, c.axisMaximum) << c.text;
+        EXPECT_EQ(state.ForceAxisMax, c.forceAxisMax) << c.text;
+        EXPECT_EQ(recorder.events,
+                  c.refused ? std::vector<std::string>{"report Busenje: Axis Maximum Value must "
+                                                       "be >= Minimum."}
+                            : std::vector<std::string>{})
+            << c.text;
+    }
     Type(form1->SpinEdit6, "25");
     EXPECT_EQ(state.ForceAxisMax, 25000);
     EXPECT_EQ(form1->Chart1->ForceAxisRange().Maximum, 25000.0);
@@ -504,13 +460,13 @@ TEST_F(MainWindow, HelpTwiceShowsOneWindowAndExitCloses) {
     EXPECT_FALSE(form2->isMinimized());
     EXPECT_TRUE(form2->isVisible());
     EXPECT_EQ(form2->geometry(), bounds);
-    int windows = 0;
+    int shown = 0;
     for (QWidget* w : QApplication::topLevelWidgets()) {
-        windows += w->objectName() == "Form2" && w->isVisible() ? 1 : 0;
+        shown += w->objectName() == "Form2" && w->isVisible() ? 1 : 0;
     }
-    EXPECT_EQ(windows, 1);
+    EXPECT_EQ(shown, 1);
     QTest::mouseClick(form1->Button1, Qt::LeftButton);
-    EXPECT_FALSE(form1->isVisible());
+    EXPECT_FALSE(window->isVisible());
     EXPECT_FALSE(form2->isVisible());
 }
 
@@ -519,7 +475,7 @@ TEST_F(MainWindow, HelpTwiceShowsOneWindowAndExitCloses) {
 namespace {
 
 TEST(InstructionsWindow, PageFrameAndWindowShape) {
-    Application();
+    ProgramWindows::SetUpOnce();
     const QImage page = InstructionsPage();
     ASSERT_EQ(page.size(), QSize(404, 391));
     const QRgb black = qRgb(0, 0, 0), white = qRgb(255, 255, 255), paper = qRgb(254, 254, 153);
@@ -560,10 +516,12 @@ TEST(InstructionsWindow, PageFrameAndWindowShape) {
     EXPECT_FALSE(form2.windowFlags() & Qt::WindowMinimizeButtonHint);
     EXPECT_FALSE(form2.windowFlags() & Qt::WindowMaximizeButtonHint);
     EXPECT_TRUE(form2.windowFlags() & Qt::WindowCloseButtonHint);
-    EXPECT_EQ(form2.Image1->geometry(), QRect(8, 8, 401, 393));
+    ImageView* image = form2.findChild<ImageView*>("Image1");
+    ASSERT_NE(image, nullptr);
+    EXPECT_EQ(image->geometry(), QRect(8, 8, 401, 393));
     // Shown at its own size, not scaled: the window's first pixel row of the image is the
     // page's row 0 (white), the next its black frame.
-    const QImage shown = form2.Image1->grab().toImage();
+    const QImage shown = image->grab().toImage();
     EXPECT_EQ(shown.pixel(200, 0), white);
     EXPECT_EQ(shown.pixel(200, 1), black);
     EXPECT_EQ(shown.pixel(400, 200), page.pixel(400, 200));
@@ -579,13 +537,13 @@ namespace {
 // The focus starts on "Exit": Enter or Space right after start closes the window.
 TEST_F(MainWindow, EnterOrSpaceRightAfterStartPressesExit) {
     for (Qt::Key key : {Qt::Key_Return, Qt::Key_Space}) {
-        form1->show();
-        QApplication::setActiveWindow(form1.get());
+        window->show();
+        QApplication::setActiveWindow(window);
         form1->Button1->setFocus();
-        ASSERT_TRUE(form1->isVisible());
+        ASSERT_TRUE(window->isVisible());
         ASSERT_EQ(QApplication::focusWidget(), form1->Button1);
         QTest::keyClick(form1->Button1, key);
-        EXPECT_FALSE(form1->isVisible()) << key;
+        EXPECT_FALSE(window->isVisible()) << key;
     }
 }
 

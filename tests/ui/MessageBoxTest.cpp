@@ -1,4 +1,5 @@
 #include "MessageBox.h"
+#include "MessageRecorder.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -15,29 +16,13 @@
 
 namespace {
 
-class Recorder : public MessageSink {
-  public:
-    void Beep() override { events.push_back(QStringLiteral("beep")); }
-    void Box(MessageKind kind, const QString& text) override {
-        events.push_back((kind == MessageKind::Warning ? QStringLiteral("warning: ")
-                                                       : QStringLiteral("error: ")) +
-                         text);
-    }
-    void ErrorReport(const QString& caption, const QString& text) override {
-        events.push_back(QStringLiteral("report ") + caption + QStringLiteral(": ") + text);
-    }
-    std::vector<QString> events;
-};
-
 TEST(MessageBoxOrder, BeepComesBeforeEveryBox) {
-    Recorder recorder;
-    SetMessageSink(&recorder);
+    MessageRecorder recorder;
     ShowMessage(MessageKind::Warning, QStringLiteral("Otvor obraditi prosirivacem!"));
     ShowMessage(MessageKind::Error, QStringLiteral("Nastaje lom burgije!"));
     SystemBeep();
-    SetMessageSink(nullptr);
     EXPECT_EQ(recorder.events,
-              (std::vector<QString>{"beep", "warning: Otvor obraditi prosirivacem!", "beep",
+              (std::vector<std::string>{"beep", "warning: Otvor obraditi prosirivacem!", "beep",
                                     "error: Nastaje lom burgije!", "beep"}));
 }
 

@@ -1,6 +1,6 @@
 #include "SpinEdit.h"
 
-#include "MessageBox.h"
+#include "MessageRecorder.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -18,22 +18,12 @@
 
 namespace {
 
-class BeepCounter : public MessageSink {
-  public:
-    void Beep() override { ++beeps; }
-    void Box(MessageKind, const QString&) override { ++boxes; }
-    void ErrorReport(const QString&, const QString&) override { ++boxes; }
-    int beeps = 0;
-    int boxes = 0;
-};
-
 // A window with a field before and after the spin edit, so that the focus can
 // enter and leave it by Tab as in the program's window. Every change records
 // the text the handler would read.
 class SpinEditFixture {
   public:
     SpinEditFixture(int minimum, int maximum, int step, int start) {
-        SetMessageSink(&sink);
         auto* layout = new QVBoxLayout(&window);
         before = new QLineEdit(&window);
         spin = new SpinEdit(minimum, maximum, step, start, &window);
@@ -47,10 +37,7 @@ class SpinEditFixture {
         EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
         before->setFocus(Qt::OtherFocusReason);
     }
-    ~SpinEditFixture() {
-        SetMessageSink(nullptr);
-        QLocale::setDefault(QLocale::c());
-    }
+    ~SpinEditFixture() { QLocale::setDefault(QLocale::c()); }
 
     // Tab from the field before, which selects the whole text.
     void TabIn() { QTest::keyClick(before, Qt::Key_Tab); }
@@ -65,7 +52,7 @@ class SpinEditFixture {
     QLineEdit* before = nullptr;
     SpinEdit* spin = nullptr;
     QLineEdit* after = nullptr;
-    BeepCounter sink;
+    MessageRecorder sink;
     std::vector<QString> changes;
 };
 

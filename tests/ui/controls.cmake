@@ -6,4 +6,4 @@ busenje_add_qt_test(UiControlsTest
   ui/MessageBoxTest.cpp
   ui/ErrorReportTest.cpp
 )
-target_link_libraries(UiControlsTest PRIVATE uicontrols Qt6::Test)
+target_link_libraries(UiControlsTest PRIVATE uicontrols test_support Qt6::Test)

@@ -316,14 +316,13 @@ TEST_F(OscillographTest, ZoomFromBelowTheBottomAxisUsesThePressPoint) {
 
 TEST_F(OscillographTest, RestoreBringsBackTheMaximumFromBeforeTheZoom) {
     ZoomTo(Area().topLeft() + QPoint(10, 10), Area().bottomRight() - QPoint(10, 10));
-    ApplyMomentScale(state, chart, 100);
+    chart.SetMomentAxisMaximum(100.0);
     EXPECT_EQ(chart.MomentAxisRange().Maximum, 100.0);
     EXPECT_GT(chart.MomentAxisRange().Minimum, 0.0);
     Drag(Qt::LeftButton, Area().center(), Area().center() - QPoint(30, 30));
     EXPECT_EQ(chart.MomentAxisRange(), (AxisRange{false, 0.0, 60.0}));
-    EXPECT_EQ(state.MomentAxisMax, 100);
     // The next change of the spin edit applies its value again.
-    ApplyMomentScale(state, chart, 100);
+    chart.SetMomentAxisMaximum(100.0);
     EXPECT_EQ(chart.MomentAxisRange(), (AxisRange{false, 0.0, 100.0}));
 }
 
@@ -336,44 +335,16 @@ TEST_F(OscillographTest, MaximumBelowTheZoomedMinimumIsRefused) {
     ASSERT_NEAR(zoomed.Maximum, 5000.0, 60.0);
 
     try {
-        ApplyForceScale(state, chart, 2);
+        chart.SetForceAxisMaximum(2000.0);
         ADD_FAILURE() << "no error for a maximum below the minimum";
     } catch (const ProgramError& error) {
         EXPECT_EQ(std::string(error.what()), std::string(AxisMaximumText));
     }
-    EXPECT_EQ(state.ForceAxisMax, 2000);
     EXPECT_EQ(chart.ForceAxisRange(), zoomed);
 
     // Above the minimum the zoomed axis takes the new top.
-    ApplyForceScale(state, chart, 4);
+    chart.SetForceAxisMaximum(4000.0);
     EXPECT_EQ(chart.ForceAxisRange(), (AxisRange{false, zoomed.Minimum, 4000.0}));
-}
-
-TEST_F(OscillographTest, AxisMaximaFromTheSpinEdits) {
-    struct Case {
-        std::int32_t Value;
-        bool Throws;
-        double ForceMaximum;
-        std::int32_t ForceAxisMax;
-    };
-    // Typed values reach the handler before the spin edit clamps them.
-    for (const Case& c :
-         {Case{2, false, 2000.0, 2000}, Case{25, false, 25000.0, 25000}, Case{0, false, 0.0, 0},
-          Case{-5, true, 6000.0, -5000}, Case{3'000'000, false, 6000.0, 0}}) {
-        Oscillograph fresh;
-        SimulationState record;
-        Initialise(record);
-        bool threw = false;
-        try {
-            ApplyForceScale(record, fresh, c.Value);
-        } catch (const ProgramError& error) {
-            threw = true;
-            EXPECT_EQ(std::string(error.what()), std::string(AxisMaximumText));
-        }
-        EXPECT_EQ(threw, c.Throws) << c.Value;
-        EXPECT_EQ(fresh.ForceAxisRange(), (AxisRange{false, 0.0, c.ForceMaximum})) << c.Value;
-        EXPECT_EQ(record.ForceAxisMax, c.ForceAxisMax) << c.Value;
-    }
 }
 
 TEST_F(OscillographTest, AnAxisOfNoHeightStillDraws) {
