@@ -151,6 +151,17 @@ class BackWall : public QCPLayerable {
     QCPAxisRect* area_;
 };
 
+// A trace. The library draws a plottable clipped one row above its plotting area, where
+// the top of the vertical range lies, and so leaves out the bottom row, where 0 lies: the
+// clip reaches one row lower, so that a trace at 0 shows along the bottom edge.
+class Trace : public QCPGraph {
+  public:
+    Trace(QCPAxis* keyAxis, QCPAxis* valueAxis) : QCPGraph(keyAxis, valueAxis) {}
+
+  protected:
+    QRect clipRect() const override { return QCPGraph::clipRect().adjusted(0, 0, 0, 1); }
+};
+
 bool IsNearAxisLine(int along, int from, int to, int across, int line) {
     return along >= from && along <= to && std::abs(across - line) < GestureTolerancePx;
 }
@@ -199,30 +210,43 @@ void Oscillograph::Configure() {
     // No legend: neither shown nor kept up to date behind the scenes on every redraw.
     plot_->legend->setVisible(false);
     plot_->setAutoAddPlottableToLegend(false);
+    ConfigureBackground();
+    ConfigureTitles();
+    ConfigureAxes();
+    ConfigureSeries();
+    ConfigureRubberBand();
+    axes_[TimeAxisIndex] = AxisRange{true, 0.0, 0.0};
+    axes_[ForceAxisIndex] = AxisRange{false, 0.0, ForceAxisStartMaximumN};
+    axes_[MomentAxisIndex] = AxisRange{false, 0.0, MomentAxisStartMaximumNm};
+    ApplyRanges();
+}
 
+// White at the top to light yellow at the bottom, the plotting area black.
+void Oscillograph::ConfigureBackground() {
     QLinearGradient gradient(0.0, 0.0, 0.0, 1.0);
     gradient.setCoordinateMode(QGradient::ObjectMode);
     gradient.setColorAt(0.0, Qt::white);
     gradient.setColorAt(1.0, GradientBottomColour);
     plot_->setBackground(QBrush(gradient));
+    new BackWall(plot_, plot_->axisRect());
+}
 
+// The chart's title above, the axis titles around the plotting area. The axis titles are
+// elements of their own, laid out once, so that the chart does not shape their texts
+// again on every redraw.
+void Oscillograph::ConfigureTitles() {
     QCPAxisRect* area = plot_->axisRect();
-    new BackWall(plot_, area);
-
     auto* title = new ChartTitle(plot_, QStringLiteral("Oscilograf"), ProgramFont(true));
     title->setTextColor(TitleColour);
     title->setSelectable(false);
-    // The axis titles are elements of their own, laid out once, so that the chart does
-    // not shape their texts again on every redraw.
     const QFont titleFont = ProgramFont();
-    auto* leftTitle = new AxisTitle(plot_, area, Qt::Vertical,
-                                    QStringLiteral("Aksijalni otpor, N"), titleFont,
-                                    ForceTitleColour);
-    auto* rightTitle = new AxisTitle(plot_, area, Qt::Vertical,
-                                     QString::fromUtf8("Monent bušenja, Nm"), titleFont,
-                                     MomentTitleColour);
-    auto* bottomTitle = new AxisTitle(plot_, area, Qt::Horizontal,
-                                      QStringLiteral("Vreme, s"), titleFont, Qt::black);
+    auto* leftTitle = new AxisTitle(plot_, area, Qt::Vertical, QStringLiteral("Aksijalni otpor, N"),
+                                    titleFont, ForceTitleColour);
+    auto* rightTitle =
+        new AxisTitle(plot_, area, Qt::Vertical, QString::fromUtf8("Monent bušenja, Nm"), titleFont,
+                      MomentTitleColour);
+    auto* bottomTitle = new AxisTitle(plot_, area, Qt::Horizontal, QStringLiteral("Vreme, s"),
+                                      titleFont, Qt::black);
 
     QCPLayoutGrid* layout = plot_->plotLayout();
     layout->take(area);
@@ -237,7 +261,11 @@ void Oscillograph::Configure() {
     body->addElement(0, 1, area);
     body->addElement(0, 2, rightTitle);
     body->addElement(1, 1, bottomTitle);
+}
 
+// Time below, force at the left with its grid, moment at the right; numbers in
+// "#,##0.###".
+void Oscillograph::ConfigureAxes() {
     const QFont labelFont = ChartNumberFont();
     const QSharedPointer<QCPAxisTicker> ticker(new GroupedTicker);
     for (QCPAxis* axis : {plot_->xAxis, plot_->yAxis, plot_->yAxis2}) {
@@ -246,24 +274,32 @@ void Oscillograph::Configure() {
         axis->setTickLabelFont(labelFont);
         axis->setTickLabelColor(Qt::black);
         axis->grid()->setZeroLinePen(Qt::NoPen);
+        // The axis lines run along the edges of the black plotting area, black on black,
+        // where they would only hide a trace at 0 along the bottom edge.
+        axis->setBasePen(Qt::NoPen);
     }
     plot_->xAxis2->setVisible(false);
     plot_->xAxis->grid()->setVisible(true);
     plot_->yAxis->grid()->setVisible(true);
     plot_->yAxis2->grid()->setVisible(false);
+}
 
-    series1_ = plot_->addGraph(plot_->xAxis, plot_->yAxis);
+void Oscillograph::ConfigureSeries() {
+    series1_ = new Trace(plot_->xAxis, plot_->yAxis);
     series1_->setPen(QPen(ForceTraceColour, 0));
-    series2_ = plot_->addGraph(plot_->xAxis, plot_->yAxis2);
+    series2_ = new Trace(plot_->xAxis, plot_->yAxis2);
     series2_->setPen(QPen(MomentTraceColour, 0));
     for (QCPGraph* series : {series1_, series2_}) {
         series->setLineStyle(QCPGraph::lsLine);
         series->setScatterStyle(QCPScatterStyle(QCPScatterStyle::ssNone));
         series->setSelectable(QCP::stNone);
     }
+}
 
-    // The rubber band lives on the top layer, which has a buffer of its own: a pointer
-    // move redraws only that layer, and a full replot draws it after the traces.
+// The rubber band lives on the top layer, which has a buffer of its own: a pointer move
+// redraws only that layer, and a full replot draws it after the traces. It is drawn in
+// the panel colour, or red where that is white.
+void Oscillograph::ConfigureRubberBand() {
     rubberBand_ = new QCPItemRect(plot_);
     rubberBand_->setLayer(QStringLiteral("overlay"));
     rubberBand_->setClipToAxisRect(false);
@@ -277,11 +313,6 @@ void Oscillograph::Configure() {
     rubberBand_->setPen(QPen(bandColour, 0));
     rubberBand_->setBrush(Qt::NoBrush);
     rubberBand_->setVisible(false);
-
-    axes_[TimeAxisIndex] = AxisRange{true, 0.0, 0.0};
-    axes_[ForceAxisIndex] = AxisRange{false, 0.0, ForceAxisStartMaximumN};
-    axes_[MomentAxisIndex] = AxisRange{false, 0.0, MomentAxisStartMaximumNm};
-    ApplyRanges();
 }
 
 void Oscillograph::resizeEvent(QResizeEvent* event) {

@@ -74,6 +74,11 @@ class Oscillograph : public QWidget {
     using AxisSet = std::array<AxisRange, 3>;
 
     void Configure();
+    void ConfigureBackground();
+    void ConfigureTitles();
+    void ConfigureAxes();
+    void ConfigureSeries();
+    void ConfigureRubberBand();
     void UpdateMargins();
     bool StartsGesture(QPoint position) const;
     void PressLeft(QPoint position);
