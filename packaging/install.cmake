@@ -4,8 +4,12 @@ include(GNUInstallDirs)
 
 install(TARGETS busenje RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES ${BUSENJE_FRAME_PICTURES} DESTINATION ${CMAKE_INSTALL_DATADIR}/busenje)
-install(FILES ${CMAKE_BINARY_DIR}/share/busenje.png
-        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/32x32/apps)
+foreach(size IN LISTS BUSENJE_ICON_SIZES)
+  install(FILES ${BUSENJE_ICON_DIR}/${size}x${size}/busenje.png
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps)
+endforeach()
+install(FILES ${BUSENJE_ICON_DIR}/scalable/busenje.svg
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 
 # The entry names absolute paths, so it is written when the prefix is known: at install
 # time, for `cmake --install --prefix` and for the package alike.
