@@ -1,6 +1,6 @@
 # Installs the build into a fresh temporary prefix and checks what a desktop needs: the
-# launcher and the program behind it, the 42 frame pictures, the icons, a valid desktop
-# entry, and that the launcher starts the
+# launcher and the program behind it, the 42 frame pictures, the icons, the manual page,
+# a valid desktop entry, and that the launcher starts the
 # program in the pictures' folder from any other folder with its arguments unchanged.
 #   cmake -DBUILD_DIR=... -DPREFIX=... -P CheckInstall.cmake
 file(REMOVE_RECURSE "${PREFIX}")
@@ -17,7 +17,10 @@ set(expected
     share/icons/hicolor/32x32/apps/busenje.png
     share/icons/hicolor/64x64/apps/busenje.png
     share/icons/hicolor/128x128/apps/busenje.png
-    share/icons/hicolor/scalable/apps/busenje.svg)
+    share/icons/hicolor/scalable/apps/busenje.svg
+    share/man/man1/busenje.1.gz
+    share/doc/busenje/copyright
+    share/doc/busenje/changelog.gz)
 foreach(prefix 5 10 15 20 25 30 50)
   foreach(frame RANGE 1 6)
     list(APPEND expected share/busenje/${prefix}_${frame}.BMP)
