@@ -1,6 +1,6 @@
 # Installs the build into a fresh temporary prefix and checks what a desktop needs: the
-# launcher and the program behind it, the 42 frame pictures, the icons, the manual page,
-# a valid desktop entry, and that the launcher starts the
+# launcher and the program behind it, the 42 frame pictures, the icons, the AppStream
+# metadata, the manual page, a valid desktop entry, and that the launcher starts the
 # program in the pictures' folder from any other folder with its arguments unchanged.
 #   cmake -DBUILD_DIR=... -DPREFIX=... -P CheckInstall.cmake
 file(REMOVE_RECURSE "${PREFIX}")
@@ -18,6 +18,7 @@ set(expected
     share/icons/hicolor/64x64/apps/busenje.png
     share/icons/hicolor/128x128/apps/busenje.png
     share/icons/hicolor/scalable/apps/busenje.svg
+    share/metainfo/io.github.busenje.Busenje.metainfo.xml
     share/man/man1/busenje.1.gz
     share/doc/busenje/copyright
     share/doc/busenje/changelog.gz)
