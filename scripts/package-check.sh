@@ -162,6 +162,7 @@ done
 mount -t proc proc "$root/proc"
 mount --bind /dev "$root/dev"
 mount --make-private "$root/dev"
+mount -t devpts -o newinstance,ptmxmode=0666 devpts "$root/dev/pts"
 mount --bind "$work/apt-cache" "$root/var/cache/apt/archives"
 mkdir -p "$root/tmp/.X11-unix"
 install -d -m 1777 /tmp/.X11-unix
