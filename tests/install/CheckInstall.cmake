@@ -1,6 +1,7 @@
-# Installs the build into a fresh temporary prefix and checks what a desktop needs:
-# the program, the 42 frame pictures, the icon and a valid desktop entry that starts
-# the program in the pictures' folder.
+# Installs the build into a fresh temporary prefix and checks what a desktop needs: the
+# launcher and the program behind it, the 42 frame pictures, the icons, the AppStream
+# metadata, the manual page, a valid desktop entry, and that the launcher starts the
+# program in the pictures' folder from any other folder with its arguments unchanged.
 #   cmake -DBUILD_DIR=... -DPREFIX=... -P CheckInstall.cmake
 file(REMOVE_RECURSE "${PREFIX}")
 execute_process(COMMAND ${CMAKE_COMMAND} --install "${BUILD_DIR}" --prefix "${PREFIX}"
@@ -9,8 +10,18 @@ if(NOT result EQUAL 0)
   message(FATAL_ERROR "cmake --install failed: ${result}")
 endif()
 
-set(expected bin/busenje share/icons/hicolor/32x32/apps/busenje.png
-             share/applications/busenje.desktop)
+set(expected
+    bin/busenje
+    libexec/busenje/busenje
+    share/applications/busenje.desktop
+    share/icons/hicolor/32x32/apps/busenje.png
+    share/icons/hicolor/64x64/apps/busenje.png
+    share/icons/hicolor/128x128/apps/busenje.png
+    share/icons/hicolor/scalable/apps/busenje.svg
+    share/metainfo/io.github.busenje.Busenje.metainfo.xml
+    share/man/man1/busenje.1.gz
+    share/doc/busenje/copyright
+    share/doc/busenje/changelog.gz)
 foreach(prefix 5 10 15 20 25 30 50)
   foreach(frame RANGE 1 6)
     list(APPEND expected share/busenje/${prefix}_${frame}.BMP)
@@ -27,9 +38,16 @@ if(NOT count EQUAL 42)
   message(FATAL_ERROR "${count} files in share/busenje, not the 42 pictures")
 endif()
 
+# The program itself keeps its name, which gives the window its title "Busenje".
+set(program "${PREFIX}/libexec/busenje/busenje")
+file(READ "${program}" magic LIMIT 4 HEX)
+if(NOT magic STREQUAL "7f454c46")
+  message(FATAL_ERROR "${program} is not the compiled program")
+endif()
+
 set(entry "${PREFIX}/share/applications/busenje.desktop")
 file(READ "${entry}" text)
-foreach(line "Exec=${PREFIX}/bin/busenje" "Path=${PREFIX}/share/busenje" "Icon=busenje")
+foreach(line "Exec=${PREFIX}/bin/busenje" "Icon=busenje")
   string(FIND "${text}" "${line}\n" at)
   if(at EQUAL -1)
     message(FATAL_ERROR "the desktop entry lacks the line ${line}:\n${text}")
@@ -39,5 +57,18 @@ execute_process(COMMAND desktop-file-validate "${entry}" RESULT_VARIABLE result
                 OUTPUT_VARIABLE output ERROR_VARIABLE output)
 if(NOT result EQUAL 0 OR NOT output STREQUAL "")
   message(FATAL_ERROR "desktop-file-validate: ${output}")
+endif()
+
+# Started from another folder, the launcher must run the program in the pictures' folder
+# and hand it its arguments as they were: a stand-in program reports both.
+file(WRITE "${program}" "#!/bin/sh\npwd\nprintf '[%s]\\n' \"$@\"\n")
+file(CHMOD "${program}" PERMISSIONS OWNER_READ OWNER_EXECUTE)
+execute_process(COMMAND "${PREFIX}/bin/busenje" "two words" "*"
+                WORKING_DIRECTORY "${BUILD_DIR}"
+                RESULT_VARIABLE result OUTPUT_VARIABLE output ERROR_VARIABLE errors)
+set(wanted "${PREFIX}/share/busenje\n[two words]\n[*]\n")
+if(NOT result EQUAL 0 OR NOT output STREQUAL wanted)
+  message(FATAL_ERROR "the launcher ran the program with\n${output}${errors}"
+                      "instead of\n${wanted}")
 endif()
 file(REMOVE_RECURSE "${PREFIX}")
