@@ -32,6 +32,31 @@ bool WritePng(const QImage& icon, const QString& folder, int sizePx) {
     return true;
 }
 
+// One row of the icon: neighbours of the same colour joined into one rectangle, the
+// transparent pixels left out.
+void WriteSvgRow(const QImage& icon, int y, QTextStream& out) {
+    int x = 0;
+    while (x < icon.width()) {
+        const QRgb colour = icon.pixel(x, y);
+        int end = x + 1;
+        while (end < icon.width() && icon.pixel(end, y) == colour) {
+            ++end;
+        }
+        if (qAlpha(colour) != 0) {
+            out << QStringLiteral("<rect x=\"%1\" y=\"%2\" width=\"%3\" height=\"1\" fill=\"%4\"")
+                       .arg(x)
+                       .arg(y)
+                       .arg(end - x)
+                       .arg(QColor(colour).name(QColor::HexRgb));
+            if (qAlpha(colour) != 255) {
+                out << QStringLiteral(" fill-opacity=\"%1\"").arg(qAlpha(colour) / 255.0);
+            }
+            out << "/>\n";
+        }
+        x = end;
+    }
+}
+
 // The scalable icon: one unit square per pixel of the window's icon, a row's neighbours of
 // the same colour joined into one rectangle, the transparent pixels left out.
 bool WriteSvg(const QImage& icon, const QString& folder) {
@@ -47,27 +72,7 @@ bool WriteSvg(const QImage& icon, const QString& folder) {
                           "viewBox=\"0 0 %1 %1\" shape-rendering=\"crispEdges\">\n")
                .arg(icon.width());
     for (int y = 0; y < icon.height(); ++y) {
-        int x = 0;
-        while (x < icon.width()) {
-            const QRgb colour = icon.pixel(x, y);
-            int end = x + 1;
-            while (end < icon.width() && icon.pixel(end, y) == colour) {
-                ++end;
-            }
-            if (qAlpha(colour) != 0) {
-                out << QStringLiteral("<rect x=\"%1\" y=\"%2\" width=\"%3\" height=\"1\" "
-                                      "fill=\"%4\"")
-                           .arg(x)
-                           .arg(y)
-                           .arg(end - x)
-                           .arg(QColor(colour).name(QColor::HexRgb));
-                if (qAlpha(colour) != 255) {
-                    out << QStringLiteral(" fill-opacity=\"%1\"").arg(qAlpha(colour) / 255.0);
-                }
-                out << "/>\n";
-            }
-            x = end;
-        }
+        WriteSvgRow(icon, y, out);
     }
     out << "</svg>\n";
     out.flush();

@@ -65,9 +65,52 @@ void ShowMessageBox(MessageKind kind, const QString& text) {
                  text);
 }
 
+namespace {
+
 // A text wider than half the screen is wrapped at exactly that width, as the
-// platform's own message dialogs do; a shorter one stays on one line. The box
-// is placed explicitly in the middle of the screen, not over its parent.
+// platform's own message dialogs do; a shorter one stays on one line.
+QLabel* MakeTextLabel(const QString& text, QWidget* dialog) {
+    auto* textLabel = new QLabel(text, dialog);
+    textLabel->setObjectName(QStringLiteral("messageText"));
+    textLabel->setTextFormat(Qt::PlainText);
+    const int wrapWidthPx = ScreenOfActiveWindow()->geometry().width() / 2;
+    if (QFontMetrics(textLabel->font()).horizontalAdvance(text) > wrapWidthPx) {
+        textLabel->setWordWrap(true);
+        textLabel->setFixedWidth(wrapWidthPx);
+    }
+    return textLabel;
+}
+
+// The one button "OK", centred; the box is at least as wide as its title bar needs to
+// show the whole caption.
+QPushButton* AddOkButton(const QString& caption, QDialog& dialog, QGridLayout& layout) {
+    auto* buttons = new QDialogButtonBox(&dialog);
+    buttons->setCenterButtons(true);
+    const QFont titleFont = QFontDatabase::systemFont(QFontDatabase::TitleFont);
+    buttons->setMinimumWidth(QFontMetrics(titleFont).horizontalAdvance(caption) +
+                             TitleBarButtonsPx);
+    QPushButton* ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
+    ok->setDefault(true);
+    QObject::connect(ok, &QPushButton::clicked, &dialog, &QDialog::accept);
+    layout.addWidget(buttons, 1, 0, 1, 2);
+    return ok;
+}
+
+// The position of a window is that of its frame; the frame's margins are known once the
+// native window exists. The box stands in the middle of the screen, not over its parent.
+void CentreOnScreen(QDialog& dialog) {
+    dialog.adjustSize();
+    dialog.winId();
+    const QMargins frameMargins =
+        dialog.windowHandle() != nullptr ? dialog.windowHandle()->frameMargins() : QMargins();
+    const QRect screenArea = ScreenOfActiveWindow()->availableGeometry();
+    QRect frame(QPoint(), dialog.size().grownBy(frameMargins));
+    frame.moveCenter(screenArea.center());
+    dialog.move(frame.topLeft());
+}
+
+} // namespace
+
 void ShowModalBox(BoxIcon icon, const QString& caption, const QString& text) {
     QDialog dialog(QApplication::activeWindow());
     dialog.setWindowTitle(caption);
@@ -81,43 +124,14 @@ void ShowModalBox(BoxIcon icon, const QString& caption, const QString& text) {
     iconLabel->setPixmap(dialog.style()->standardIcon(pixmap).pixmap(IconSizePx, IconSizePx));
     iconLabel->setFixedSize(IconSizePx, IconSizePx);
 
-    auto* textLabel = new QLabel(text, &dialog);
-    textLabel->setObjectName(QStringLiteral("messageText"));
-    textLabel->setTextFormat(Qt::PlainText);
-    const int wrapWidthPx = ScreenOfActiveWindow()->geometry().width() / 2;
-    if (QFontMetrics(textLabel->font()).horizontalAdvance(text) > wrapWidthPx) {
-        textLabel->setWordWrap(true);
-        textLabel->setFixedWidth(wrapWidthPx);
-    }
-
-    auto* buttons = new QDialogButtonBox(&dialog);
-    buttons->setCenterButtons(true);
-    // The box is at least as wide as its title bar needs to show the whole caption.
-    const QFont titleFont = QFontDatabase::systemFont(QFontDatabase::TitleFont);
-    buttons->setMinimumWidth(QFontMetrics(titleFont).horizontalAdvance(caption) +
-                             TitleBarButtonsPx);
-    QPushButton* ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-    ok->setDefault(true);
-    QObject::connect(ok, &QPushButton::clicked, &dialog, &QDialog::accept);
-
     auto* layout = new QGridLayout(&dialog);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     layout->addWidget(iconLabel, 0, 0, Qt::AlignLeft | Qt::AlignTop);
-    layout->addWidget(textLabel, 0, 1, Qt::AlignLeft | Qt::AlignVCenter);
-    layout->addWidget(buttons, 1, 0, 1, 2);
-
-    dialog.adjustSize();
-    // The position of a window is that of its frame; the frame's margins are
-    // known once the native window exists.
-    dialog.winId();
-    const QMargins frameMargins =
-        dialog.windowHandle() != nullptr ? dialog.windowHandle()->frameMargins() : QMargins();
-    const QRect screenArea = ScreenOfActiveWindow()->availableGeometry();
-    QRect frame(QPoint(), dialog.size().grownBy(frameMargins));
-    frame.moveCenter(screenArea.center());
-    dialog.move(frame.topLeft());
+    layout->addWidget(MakeTextLabel(text, &dialog), 0, 1, Qt::AlignLeft | Qt::AlignVCenter);
+    QPushButton* ok = AddOkButton(caption, dialog, *layout);
+    CentreOnScreen(dialog);
     ok->setFocus();
-    // Esc and the close box reject the dialog, Enter and "OK" accept it; the
-    // result is not used.
+    // Esc and the close box reject the dialog, Enter and "OK" accept it; the result is
+    // not used.
     dialog.exec();
 }

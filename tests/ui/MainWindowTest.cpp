@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QThread>
 #include <QTimer>
 #include <QWheelEvent>
 
@@ -155,13 +156,21 @@ TEST_F(MainWindow, BoldTextsAreDrawnBold) {
 }
 
 TEST_F(MainWindow, TabOrderFollowsTheLayout) {
-    QWidget* const expected[] = {form1->Button2,   form1->SpinEdit2->lineEdit(),
-                                 form1->SpinEdit3->lineEdit(), form1->Edit2,
-                                 form1->SpinEdit4->lineEdit(), form1->Edit1,
-                                 form1->SpinEdit1->lineEdit(), form1->RadioButton1,
-                                 form1->ComboBox1, form1->ComboBox2, form1->Button3,
-                                 form1->Button4,   form1->Button5,
-                                 form1->SpinEdit6->lineEdit(), form1->SpinEdit7->lineEdit(),
+    QWidget* const expected[] = {form1->Button2,
+                                 form1->SpinEdit2->lineEdit(),
+                                 form1->SpinEdit3->lineEdit(),
+                                 form1->Edit2,
+                                 form1->SpinEdit4->lineEdit(),
+                                 form1->Edit1,
+                                 form1->SpinEdit1->lineEdit(),
+                                 form1->RadioButton1,
+                                 form1->ComboBox1,
+                                 form1->ComboBox2,
+                                 form1->Button3,
+                                 form1->Button4,
+                                 form1->Button5,
+                                 form1->SpinEdit6->lineEdit(),
+                                 form1->SpinEdit7->lineEdit(),
                                  form1->Button1};
     for (QWidget* widget : expected) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -199,7 +208,7 @@ TEST_F(MainWindow, DrillSizeWarnsAfterRedrawingAndUpdatingTheDiameter) {
         frameWidthAtWarning = window->FrameBitmap().width();
         edit1AtWarning = form1->Edit1->text();
     };
-    form1->SpinEdit1->setText("2"); // 10 mm at 70 m/min: 2228 rev/min
+    form1->SpinEdit1->setText("2");     // 10 mm at 70 m/min: 2228 rev/min
     EXPECT_EQ(frameWidthAtWarning, 25); // the 10 mm frame was already drawn
     EXPECT_EQ(edit1AtWarning, "10");
 }
@@ -261,7 +270,7 @@ TEST_F(MainWindow, ProcesRefusesInOrderAndLeavesTheTimerAlone) {
     QTest::mouseClick(form1->Button3, Qt::LeftButton);
     Pick(form1->ComboBox1, 0); // C7680
     form1->ComboBox2->setCurrentIndex(-1);
-    state.WorkMaterial = 0;    // as if never chosen
+    state.WorkMaterial = 0; // as if never chosen
     QTest::mouseClick(form1->Button3, Qt::LeftButton);
     Pick(form1->ComboBox2, 1);
     QTest::mouseClick(form1->Button3, Qt::LeftButton);
@@ -389,17 +398,29 @@ TEST_F(MainWindow, BreakageShowsItsBoxAfterTheTimerStopped) {
     EXPECT_GT(state.ShearStress, state.AllowedStress);
 }
 
+// During a run "Proces" checks the pair anew: refused, the run goes on with the set it
+// has; accepted, it loads the new set and goes on, the timer's period not restarted.
 TEST_F(MainWindow, AMaterialChangeDuringARunTakesEffectOnProces) {
     Pick(form1->ComboBox1, 0);
     Pick(form1->ComboBox2, 4); // C4730
     QTest::mouseClick(form1->Button3, Qt::LeftButton);
     form1->Tick(50);
+    Pick(form1->ComboBox2, 1); // C1530 does not go with C7680
+    QTest::mouseClick(form1->Button3, Qt::LeftButton);
+    EXPECT_EQ(recorder.events,
+              (std::vector<std::string>{
+                  "beep [running]",
+                  "error: Izabrani materijali ne odgovaraju zadatim varijantama! [running]"}));
+    EXPECT_TRUE(form1->Timer1->isActive());
     Pick(form1->ComboBox2, 5); // 30HGSA
     EXPECT_EQ(state.ForceFactor, 1.18);
+    // 30 of the timer's 50 ms pass with no event handled, so it cannot fire meanwhile.
+    form1->Timer1->start();
+    QThread::msleep(30);
     QTest::mouseClick(form1->Button3, Qt::LeftButton);
     EXPECT_EQ(state.ForceFactor, 1.31);
     EXPECT_GT(state.DrillTopY, -300.0);
-    EXPECT_TRUE(form1->Timer1->isActive());
+    EXPECT_LT(form1->Timer1->remainingTime(), 40) << "the period started again";
 }
 
 // The handler stores the maximum first, then sets the axis: a maximum below the axis's
@@ -412,8 +433,10 @@ TEST_F(MainWindow, AxisMaximaFollowTheirSpinEdits) {
         std::int32_t forceAxisMax;
         bool refused;
     };
-    const Case cases[] = {{"2", 2000.0, 2000, false},    {"25", 25000.0, 25000, false},
-                          {"0", 0.0, 0, false},          {"-5", 0.0, -5000, true},
+    const Case cases[] = {{"2", 2000.0, 2000, false},
+                          {"25", 25000.0, 25000, false},
+                          {"0", 0.0, 0, false},
+                          {"-5", 0.0, -5000, true},
                           {"3000000", 0.0, -5000, false}};
     for (const Case& c : cases) {
         recorder.events.clear();
@@ -484,10 +507,9 @@ TEST(InstructionsWindow, PageFrameAndWindowShape) {
         QRgb colour;
     };
     const Pixel pixels[] = {
-        {0, 1, black},    {200, 1, black},  {401, 1, black},   {0, 389, black},
-        {200, 389, black}, {401, 200, black}, {0, 200, black},  {200, 0, white},
-        {200, 390, white}, {402, 200, white}, {403, 200, white}, {2, 3, paper},
-        {399, 387, paper}, {200, 386, paper},
+        {0, 1, black},     {200, 1, black}, {401, 1, black},   {0, 389, black},   {200, 389, black},
+        {401, 200, black}, {0, 200, black}, {200, 0, white},   {200, 390, white}, {402, 200, white},
+        {403, 200, white}, {2, 3, paper},   {399, 387, paper}, {200, 386, paper},
     };
     for (const Pixel& p : pixels) {
         EXPECT_EQ(page.pixel(p.x, p.y), p.colour) << p.x << "," << p.y;

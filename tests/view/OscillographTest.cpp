@@ -356,8 +356,8 @@ TEST_F(OscillographTest, AnAxisOfNoHeightStillDraws) {
     EXPECT_EQ(shown.upper, 1.0);
     // The flat traces at 0 lie along the bottom edge of the plotting area.
     const QRgb bottom = chart.grab().toImage().pixel(Area().center().x(), Area().bottom());
-    EXPECT_TRUE(bottom == qRgb(255, 128, 128) || bottom == qRgb(128, 255, 255)) << std::hex
-                                                                               << bottom;
+    EXPECT_TRUE(bottom == qRgb(255, 128, 128) || bottom == qRgb(128, 255, 255))
+        << std::hex << bottom;
 }
 
 TEST_F(OscillographTest, PanFollowsThePointerAndRestores) {
