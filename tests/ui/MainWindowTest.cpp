@@ -66,8 +66,6 @@ TEST_F(MainWindow, StartsAsFormCreateLeavesIt) {
     EXPECT_EQ(form1->ComboBox2->currentText(), "Materijal obratka");
     EXPECT_EQ(form1->Edit1->text(), "20");
     EXPECT_EQ(form1->Edit2->text(), QString("0") + QLocale().decimalPoint() + "2");
-    EXPECT_EQ(form1->SpinEdit1->text(), "4");
-    EXPECT_EQ(form1->SpinEdit6->text(), "6");
     EXPECT_EQ(form1->Chart1->Series1()->dataCount(), 0);
     EXPECT_EQ(form1->Chart1->ForceAxisRange().Maximum, 6000.0);
     EXPECT_EQ(form1->Chart1->MomentAxisRange().Maximum, 60.0);
@@ -79,24 +77,52 @@ TEST_F(MainWindow, StartsAsFormCreateLeavesIt) {
 }
 
 TEST_F(MainWindow, ControlsStandWhereTheLayoutPutsThem) {
+    // Relative to the parent; a label sizes itself to its text, so only its place counts.
     struct Place {
-        QWidget* widget;
+        const char* name;
         QRect rect;
     };
     const Place places[] = {
-        {form1->Image1, {232, 0, 369, 353}},    {form1->Button1, {8, 464, 57, 25}},
-        {form1->Button2, {72, 464, 57, 25}},    {form1->Panel1, {8, 8, 217, 281}},
-        {form1->Edit1, {128, 32, 33, 21}},      {form1->SpinEdit1, {160, 32, 17, 22}},
-        {form1->SpinEdit5, {128, 120, 49, 22}}, {form1->SpinEdit2, {144, 16, 49, 22}},
-        {form1->SpinEdit3, {176, 48, 17, 22}},  {form1->SpinEdit4, {144, 80, 49, 22}},
-        {form1->ComboBox1, {8, 296, 217, 21}},  {form1->ComboBox2, {8, 328, 217, 21}},
-        {form1->Chart1, {232, 360, 369, 137}},  {form1->Button3, {8, 384, 57, 25}},
-        {form1->Button4, {72, 384, 57, 25}},    {form1->Button5, {8, 424, 121, 25}},
-        {form1->Panel2, {136, 360, 89, 137}},   {form1->SpinEdit6, {16, 40, 49, 22}},
-        {form1->SpinEdit7, {16, 104, 49, 22}},
+        {"Image1", {232, 0, 369, 353}},    {"Button1", {8, 464, 57, 25}},
+        {"Button2", {72, 464, 57, 25}},    {"Panel1", {8, 8, 217, 281}},
+        {"Label1", {48, 8, 0, 0}},         {"Label2", {16, 40, 0, 0}},
+        {"Edit1", {128, 32, 33, 21}},      {"SpinEdit1", {160, 32, 17, 22}},
+        {"RadioButton1", {8, 64, 17, 17}}, {"Label12", {32, 64, 0, 0}},
+        {"RadioButton2", {8, 88, 17, 17}}, {"Label13", {32, 88, 0, 0}},
+        {"Label6", {24, 112, 0, 0}},       {"Label7", {24, 128, 0, 0}},
+        {"SpinEdit5", {128, 120, 49, 22}}, {"GroupBox2", {8, 152, 201, 113}},
+        {"Label3", {8, 24, 0, 0}},         {"SpinEdit2", {144, 16, 49, 22}},
+        {"Label4", {8, 56, 0, 0}},         {"Edit2", {144, 48, 33, 21}},
+        {"SpinEdit3", {176, 48, 17, 22}},  {"Label5", {8, 88, 0, 0}},
+        {"SpinEdit4", {144, 80, 49, 22}},  {"ComboBox1", {8, 296, 217, 21}},
+        {"ComboBox2", {8, 328, 217, 21}},  {"Chart1", {232, 360, 369, 137}},
+        {"Button3", {8, 384, 57, 25}},     {"Button4", {72, 384, 57, 25}},
+        {"Button5", {8, 424, 121, 25}},    {"Panel2", {136, 360, 89, 137}},
+        {"Label8", {16, 8, 0, 0}},         {"Label9", {18, 24, 0, 0}},
+        {"SpinEdit6", {16, 40, 49, 22}},   {"Label11", {16, 72, 0, 0}},
+        {"Label10", {10, 88, 0, 0}},       {"SpinEdit7", {16, 104, 49, 22}},
     };
     for (const Place& p : places) {
-        EXPECT_EQ(p.widget->geometry(), p.rect) << p.widget->objectName().toStdString();
+        const QWidget* widget = window->findChild<QWidget*>(p.name);
+        ASSERT_NE(widget, nullptr) << p.name;
+        EXPECT_EQ(p.rect.isEmpty() ? QRect(widget->pos(), QSize(0, 0)) : widget->geometry(), p.rect)
+            << p.name;
+    }
+    struct Range {
+        const SpinEdit* spinEdit;
+        int minimum, maximum, step;
+        const char* start;
+    };
+    const Range ranges[] = {
+        {form1->SpinEdit1, 1, 7, 1, "4"},    {form1->SpinEdit2, 5, 80, 1, "30"},
+        {form1->SpinEdit3, 5, 100, 5, "20"}, {form1->SpinEdit4, 1, 130, 1, "20"},
+        {form1->SpinEdit5, 0, 30, 1, "0"},   {form1->SpinEdit6, 1, 20, 1, "6"},
+        {form1->SpinEdit7, 1, 200, 1, "60"}};
+    for (const Range& r : ranges) {
+        EXPECT_EQ(r.spinEdit->minimum(), r.minimum) << r.start;
+        EXPECT_EQ(r.spinEdit->maximum(), r.maximum) << r.start;
+        EXPECT_EQ(r.spinEdit->step(), r.step) << r.start;
+        EXPECT_EQ(r.spinEdit->text(), r.start);
     }
     EXPECT_EQ(form1->Label3->buddy(), form1->SpinEdit2);
     // Screen readers announce the focused field of a spin edit by its caption.
@@ -135,6 +161,7 @@ TEST_F(MainWindow, BoldTextsAreDrawnBold) {
         {"Oscilograf", chart.copy(0, 0, chart.width(), form1->Chart1->PlottingArea().top() - 8),
          blue, 2},
         {"Prečnik burgije, mm", form1->Label2->grab().toImage(), dark, 1},
+        {"Vreme, s", chart.copy(0, chart.height() - 20, chart.width(), 20), dark, 1},
     };
     for (const Case& c : cases) {
         std::vector<int> runs;
