@@ -10,6 +10,12 @@ ImageView::ImageView(QWidget* parent) : QWidget(parent) {
     setFocusPolicy(Qt::NoFocus);
 }
 
+ImageView::ImageView(const QImage* image, QRect place, QWidget* parent) : ImageView(parent) {
+    setObjectName(QStringLiteral("Image1"));
+    setGeometry(place);
+    SetImage(image);
+}
+
 void ImageView::SetImage(const QImage* image) {
     image_ = image;
     update();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <QRect>
 #include <QWidget>
 
 // An image control: shows a picture from its top-left corner at its own size, neither
@@ -11,6 +12,8 @@ class ImageView : public QWidget {
 
   public:
     explicit ImageView(QWidget* parent = nullptr);
+    // The window's image control Image1 at its place, showing `image`.
+    ImageView(const QImage* image, QRect place, QWidget* parent);
 
     void SetImage(const QImage* image);
 

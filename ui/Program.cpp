@@ -4,6 +4,7 @@
 #include "ProgramFonts.h"
 
 #include <QApplication>
+#include <QWidget>
 
 void SetUpProgram(const QString& programPath) {
     const QString title = ProgramTitleFromPath(programPath);
@@ -11,4 +12,14 @@ void SetUpProgram(const QString& programPath) {
     QApplication::setApplicationName(title);
     RegisterProgramFonts();
     QApplication::setFont(ProgramFont());
+}
+
+void SetUpWindow(QWidget& window, const QString& name, const QString& caption, const QIcon& icon,
+                 QRect clientArea) {
+    window.setObjectName(name);
+    window.setWindowTitle(caption);
+    window.setWindowIcon(icon);
+    window.setFont(ProgramFont());
+    window.resize(clientArea.size());
+    window.move(clientArea.topLeft());
 }

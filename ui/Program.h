@@ -1,8 +1,17 @@
 #pragma once
 
+#include <QIcon>
+#include <QRect>
 #include <QString>
+
+class QWidget;
 
 // The application-wide part of the start-up, before the windows are made: the program's
 // title from the name of its file (the caption of error reports, the task bar's text),
 // its fonts registered, and the window font as every window's default.
 void SetUpProgram(const QString& programPath);
+
+// A window of the program as it opens: its object name, caption, icon and the program's
+// font, its client area at the given place on the screen.
+void SetUpWindow(QWidget& window, const QString& name, const QString& caption, const QIcon& icon,
+                 QRect clientArea);

@@ -9,6 +9,7 @@
 #include "MessageBox.h"
 #include "NumberFormat.h"
 #include "Oscillograph.h"
+#include "Program.h"
 #include "ProgramAssets.h"
 #include "ProgramFonts.h"
 #include "SpinEdit.h"
@@ -30,11 +31,9 @@
 
 namespace {
 
-constexpr int LeftPx = 194;
-constexpr int TopPx = 196;
-// The outer size 614 x 529 less a 4-pixel frame and a 19-pixel caption.
-constexpr int ClientWidthPx = 606;
-constexpr int ClientHeightPx = 502;
+// Where the window opens, at (194, 196); its outer size 614 x 529 less a 4-pixel frame and
+// a 19-pixel caption.
+constexpr QRect ClientArea(194, 196, 606, 502);
 constexpr int TickPeriodMs = 50;
 // The feed the window opens with, written as the program writes every number.
 constexpr double StartFeedMmPerRev = 0.2;
@@ -134,17 +133,10 @@ void Caption(QLabel* label, QWidget* input, const QString& name) {
 } // namespace
 
 TForm1::TForm1(SimulationState& state, QWidget* parent) : QWidget(parent), state_(state) {
-    setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(QStringLiteral("Odredjivanje otpora rezanja pri busenju i prosirivanju"));
-    setWindowIcon(MainWindowIcon());
-    setFont(ProgramFont());
-    resize(ClientWidthPx, ClientHeightPx);
-    move(LeftPx, TopPx);
-
-    Image1 = new ImageView(this);
-    Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setGeometry(232, 0, SceneWidthPx, SceneHeightPx);
-    Image1->SetImage(&scene_);
+    SetUpWindow(*this, QStringLiteral("Form1"),
+                QStringLiteral("Odredjivanje otpora rezanja pri busenju i prosirivanju"),
+                MainWindowIcon(), ClientArea);
+    Image1 = new ImageView(&scene_, {232, 0, SceneWidthPx, SceneHeightPx}, this);
     Button1 = MakeButton(this, "Button1", "Exit", {8, 464, 57, 25});
     Button2 = MakeButton(this, "Button2", "Help", {72, 464, 57, 25});
     CreateInputPanel();

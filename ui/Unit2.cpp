@@ -1,16 +1,14 @@
 #include "Unit2.h"
 
 #include "ImageView.h"
+#include "Program.h"
 #include "ProgramAssets.h"
-#include "ProgramFonts.h"
 
 namespace {
 
-constexpr int LeftPx = 192;
-constexpr int TopPx = 107;
-// The outer size 424 x 434 less a 4-pixel frame and a 19-pixel caption.
-constexpr int ClientWidthPx = 416;
-constexpr int ClientHeightPx = 407;
+// Where the window first stands, at (192, 107); its outer size 424 x 434 less a 4-pixel
+// frame and a 19-pixel caption.
+constexpr QRect ClientArea(192, 107, 416, 407);
 
 } // namespace
 
@@ -18,15 +16,7 @@ TForm2::TForm2(QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint),
       page_(InstructionsPage()) {
-    setObjectName(QStringLiteral("Form2"));
-    setWindowTitle(QStringLiteral("Instrukcije"));
-    setWindowIcon(InstructionsIcon());
-    setFont(ProgramFont());
-    resize(ClientWidthPx, ClientHeightPx);
-    move(LeftPx, TopPx);
-
-    Image1 = new ImageView(this);
-    Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setGeometry(8, 8, 401, 393);
-    Image1->SetImage(&page_);
+    SetUpWindow(*this, QStringLiteral("Form2"), QStringLiteral("Instrukcije"), InstructionsIcon(),
+                ClientArea);
+    Image1 = new ImageView(&page_, {8, 8, 401, 393}, this);
 }
