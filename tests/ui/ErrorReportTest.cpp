@@ -79,7 +79,8 @@ TEST(ReportError, ShowsTitleAndFullStopWithoutBeep) {
 TEST(ReportError, CaptionDefaultsToTheTitleOfTheProgramFile) {
     Recorder recorder;
     ReportError(ProgramError("Stream read error"));
-    EXPECT_EQ(recorder.events, std::vector<std::string>{"report Uicontrolstest: Stream read error."});
+    EXPECT_EQ(recorder.events,
+              std::vector<std::string>{"report Uicontrolstest: Stream read error."});
     EXPECT_EQ(ProgramTitle(), QStringLiteral("Uicontrolstest"));
 }
 
@@ -103,7 +104,7 @@ TEST(Guarded, ReportsAtTheBoundaryAndKeepsWhatTheHandlerDid) {
     EXPECT_EQ(after, 0);
     EXPECT_EQ(recorder.events,
               (std::vector<std::string>{"report Busenje: '' is not a valid integer value.",
-                                    "report Busenje: '' is not a valid integer value."}));
+                                        "report Busenje: '' is not a valid integer value."}));
 }
 
 TEST(Guarded, PassesTheSignalArgumentsAndCatchesOtherExceptions) {
@@ -160,7 +161,8 @@ TEST(GuardedTick, StopsTheTimerAndReportsOnce) {
     QTest::qWait(50);
     EXPECT_FALSE(timer.isActive());
     EXPECT_EQ(ticks, 1);
-    EXPECT_EQ(recorder.events, std::vector<std::string>{"report Busenje: Cannot open file 20_6.BMP."});
+    EXPECT_EQ(recorder.events,
+              std::vector<std::string>{"report Busenje: Cannot open file 20_6.BMP."});
 }
 
 TEST(GuardedTick, KeepsTheTimerRunningWhileTicksSucceed) {

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFontInfo>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -107,6 +108,16 @@ TEST_F(MainWindow, ControlsStandWhereTheLayoutPutsThem) {
         ASSERT_NE(widget, nullptr) << p.name;
         EXPECT_EQ(p.rect.isEmpty() ? QRect(widget->pos(), QSize(0, 0)) : widget->geometry(), p.rect)
             << p.name;
+    }
+    // An open list shows 8 entries at the most, each a line of the font high and a pixel
+    // above and below it.
+    for (QComboBox* list : {form1->ComboBox1, form1->ComboBox2}) {
+        list->showPopup();
+        const QAbstractItemView* view = list->view();
+        const int rowPx = view->sizeHintForRow(0);
+        EXPECT_EQ(rowPx, QFontMetrics(view->font()).height() + 2);
+        EXPECT_EQ(view->viewport()->height() / rowPx, std::min(list->count(), 8));
+        list->hidePopup();
     }
     struct Range {
         const SpinEdit* spinEdit;
@@ -565,6 +576,7 @@ TEST(InstructionsWindow, PageFrameAndWindowShape) {
     EXPECT_FALSE(form2.windowFlags() & Qt::WindowMinimizeButtonHint);
     EXPECT_FALSE(form2.windowFlags() & Qt::WindowMaximizeButtonHint);
     EXPECT_TRUE(form2.windowFlags() & Qt::WindowCloseButtonHint);
+    EXPECT_EQ(form2.geometry(), QRect(192, 107, 416, 407));
     ImageView* image = form2.findChild<ImageView*>("Image1");
     ASSERT_NE(image, nullptr);
     EXPECT_EQ(image->geometry(), QRect(8, 8, 401, 393));
@@ -577,6 +589,14 @@ TEST(InstructionsWindow, PageFrameAndWindowShape) {
     // The control is two rows taller than the page: the window's background shows there.
     EXPECT_EQ(shown.pixel(200, 391), form2.palette().window().color().rgb());
     EXPECT_EQ(shown.pixel(200, 392), form2.palette().window().color().rgb());
+    // On a screen of twice the density the page is enlarged by whole pixels: its frame
+    // line becomes two black rows, with nothing blended beside them.
+    QImage doubled(image->size() * 2, QImage::Format_RGB32);
+    doubled.setDevicePixelRatio(2.0);
+    image->render(&doubled);
+    for (int y = 0; y < 8; ++y) {
+        EXPECT_EQ(doubled.pixel(200, y), y < 2 ? white : (y < 4 ? black : paper)) << y;
+    }
 }
 
 } // namespace

@@ -23,7 +23,7 @@ TEST(MessageBoxOrder, BeepComesBeforeEveryBox) {
     SystemBeep();
     EXPECT_EQ(recorder.events,
               (std::vector<std::string>{"beep", "warning: Otvor obraditi prosirivacem!", "beep",
-                                    "error: Nastaje lom burgije!", "beep"}));
+                                        "error: Nastaje lom burgije!", "beep"}));
 }
 
 // What the real box looked like while it was open, read from inside its own
@@ -37,6 +37,7 @@ struct OpenBox {
     int textWidthPx = 0;
     bool textWraps = false;
     QPoint centreOffset;
+    QRect iconRect, textRect, okRect;
 };
 
 enum class CloseBy { Escape, Enter, ClickOk };
@@ -55,8 +56,12 @@ OpenBox ShowAndClose(MessageKind kind, const QString& text, CloseBy closeBy) {
         seen.text = label != nullptr ? label->text() : QString();
         seen.textWidthPx = label != nullptr ? label->width() : 0;
         seen.textWraps = label != nullptr && label->wordWrap();
+        seen.textRect = label != nullptr ? label->geometry() : QRect();
         for (const QLabel* l : dialog->findChildren<QLabel*>()) {
-            seen.hasIcon = seen.hasIcon || !l->pixmap().isNull();
+            if (!l->pixmap().isNull()) {
+                seen.hasIcon = true;
+                seen.iconRect = l->geometry();
+            }
         }
         QPushButton* ok = nullptr;
         for (QPushButton* b : dialog->findChildren<QPushButton*>()) {
@@ -64,6 +69,7 @@ OpenBox ShowAndClose(MessageKind kind, const QString& text, CloseBy closeBy) {
             ok = b;
         }
         seen.okIsDefault = ok != nullptr && ok->isDefault();
+        seen.okRect = ok != nullptr ? QRect(ok->mapTo(dialog, QPoint()), ok->size()) : QRect();
         seen.centreOffset =
             dialog->frameGeometry().center() - dialog->screen()->availableGeometry().center();
         switch (closeBy) {
@@ -113,6 +119,10 @@ TEST_P(RealMessageBox, CaptionIconOneOkCentredAndClosedByKeyOrClick) {
     EXPECT_EQ(seen.buttons, QStringList{QStringLiteral("OK")});
     EXPECT_TRUE(seen.okIsDefault);
     EXPECT_TRUE(seen.hasIcon);
+    // The icon at the top left, the text to its right, "OK" below both.
+    EXPECT_LT(seen.iconRect.right(), seen.textRect.left());
+    EXPECT_LE(seen.iconRect.top(), seen.textRect.top());
+    EXPECT_GT(seen.okRect.top(), std::max(seen.iconRect.bottom(), seen.textRect.bottom()));
     EXPECT_FALSE(seen.textWraps);
     EXPECT_LE(std::abs(seen.centreOffset.x()), 1);
     EXPECT_LE(std::abs(seen.centreOffset.y()), 1);

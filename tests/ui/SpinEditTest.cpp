@@ -302,7 +302,10 @@ TEST(SpinEditArrowsOnly, NarrowFormStillStepsAndTakesTheFocus) {
     QApplication::processEvents();
     EXPECT_EQ(f.spin->width(), 17);
     EXPECT_TRUE(f.spin->upButton()->isVisible());
-    EXPECT_LE(f.spin->upButton()->geometry().right(), f.spin->width() - 1);
+    // The arrows share the height, the up arrow on top.
+    const int half = f.spin->height() / 2;
+    EXPECT_EQ(f.spin->upButton()->geometry(), QRect(2, 0, 15, half));
+    EXPECT_EQ(f.spin->downButton()->geometry(), QRect(2, half, 15, f.spin->height() - half));
     EXPECT_LE(f.spin->lineEdit()->width(), 2);
     QTest::mouseClick(f.spin->upButton(), Qt::LeftButton);
     QTest::mouseClick(f.spin->downButton(), Qt::LeftButton);

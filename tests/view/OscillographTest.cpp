@@ -167,6 +167,10 @@ TEST_F(OscillographTest, TimeAxisSpansEachTicksWindowExactly) {
     EXPECT_EQ((chart.Series1()->data()->end() - 1)->value, state.ForceTrace[NewestSample - 1]);
     EXPECT_EQ((chart.Series2()->data()->end() - 1)->value, state.MomentTrace[NewestSample - 1]);
     EXPECT_GT(state.ForceTrace[NewestSample - 1], 0.0);
+    // Times that are no numbers at all leave the automatic axis at 0..0.
+    state.TimeAxis.fill(std::nan(""));
+    chart.PlotTraces(state);
+    EXPECT_EQ(chart.TimeAxisRange(), (AxisRange{true, 0.0, 0.0}));
 }
 
 TEST_F(OscillographTest, PointsOutOfTimeOrderGoAfterTheLastPointNotLater) {
