@@ -2,17 +2,14 @@
 
 #include "LoadModel.h"
 #include "NumberFormat.h"
+#include "SceneGeometry.h"
 
 namespace {
 
 constexpr int LastPhase = 5;
-// The point lies 369 px below the top of the drill picture, 5 px above the surface at
-// rest; the tip and the cut move only once the drill has travelled those 5 px.
-constexpr double PointAtSurfaceTopYPx = -295.0;
-constexpr double SurfaceYPx = 74.0;
-// Half width per pixel of depth of the drill's point, for the cut and the pilot edge.
-constexpr double PointSlope = 1.75;
-constexpr double PxPerMm = 2.0;
+// The tip and the cut move only once the drill has travelled the approach and its point
+// has reached the surface.
+constexpr int PointAtSurfaceTopYPx = SurfaceYPx - PointBelowTopPx;
 
 } // namespace
 
@@ -25,7 +22,7 @@ TickResult AdvanceProcess(SimulationState& s, ProcessViews& views) {
 
     s.FrameCounter = s.FrameCounter >= LastPhase ? 0 : s.FrameCounter + 1;
 
-    if (static_cast<double>(s.TravelLimit) - 300.0 >= s.DrillTopY) {
+    if (static_cast<double>(s.TravelLimit) + RestTopYPx >= s.DrillTopY) {
         s.DrillTopY += s.Feed;
     } else if (s.FrameCounter == 0) {
         // Past the end of travel the timer stops only in phase 0, so that the run
@@ -36,8 +33,8 @@ TickResult AdvanceProcess(SimulationState& s, ProcessViews& views) {
     if (s.DrillTopY > PointAtSurfaceTopYPx) {
         s.TipY += s.Feed;
         s.TipYPx = RoundToInt32(s.TipY);
-        if (s.DrillHalfWidthPx / PointSlope >= s.TipY - SurfaceYPx) {
-            s.CutHalfWidthPx = RoundToInt32((s.TipY - SurfaceYPx) * PointSlope);
+        if (s.DrillHalfWidthPx / PointSlopePxPerPx >= s.TipY - SurfaceYPx) {
+            s.CutHalfWidthPx = RoundToInt32((s.TipY - SurfaceYPx) * PointSlopePxPerPx);
         } else {
             s.CutHalfWidthPx = s.DrillHalfWidthPx;
             s.ShoulderY += s.Feed;
@@ -45,16 +42,16 @@ TickResult AdvanceProcess(SimulationState& s, ProcessViews& views) {
         }
     }
 
-    if (s.PilotHoleSize / PointSlope >= s.TipY - SurfaceYPx) {
-        s.PilotEdgeYPx = static_cast<std::int32_t>(SurfaceYPx);
+    if (s.PilotHoleSize / PointSlopePxPerPx >= s.TipY - SurfaceYPx) {
+        s.PilotEdgeYPx = SurfaceYPx;
     } else {
-        const std::int64_t edge = static_cast<std::int64_t>(s.TipYPx) -
-                                  RoundToInt32(s.PilotHoleSize / PointSlope);
+        const std::int64_t edge =
+            static_cast<std::int64_t>(s.TipYPx) - RoundToInt32(s.PilotHoleSize / PointSlopePxPerPx);
         s.PilotEdgeYPx = RoundToInt32(static_cast<double>(edge));
     }
 
     s.CutDiameter = s.CutHalfWidthPx < s.DrillDiameter ? s.CutHalfWidthPx : s.DrillDiameter;
-    s.HoleDepth = (s.DrillTopY + 300.0) / PxPerMm;
+    s.HoleDepth = (s.DrillTopY - RestTopYPx) / PxPerMm;
 
     if (s.Operation == 1) {
         s.ReamingEngaged = 1;

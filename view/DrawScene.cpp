@@ -2,6 +2,7 @@
 
 #include "FrameFile.h"
 #include "NumberFormat.h"
+#include "SceneGeometry.h"
 
 #include <QColor>
 #include <QPainter>
@@ -18,7 +19,6 @@ namespace {
 
 constexpr std::int64_t AxisXPx = 185;
 constexpr int AxisDotLengthPx = 3;
-constexpr std::int64_t SurfaceYPx = 74;
 // The background rectangle is wider than the surface, so its right border is not seen.
 constexpr std::int64_t BackgroundRightPx = 385;
 constexpr std::int64_t BlockLeftPx = 120;
