@@ -3,6 +3,8 @@
 #include "LoadModel.h"
 #include "SceneGeometry.h"
 
+#include <algorithm>
+
 SimulationState& TheSimulationState() {
     static SimulationState state;
     return state;
@@ -53,10 +55,7 @@ void ResetToStart(SimulationState& s) {
     s.CutHalfWidthPx = 0;
     s.CutDiameter = 0.0;
     s.CutDepth = 0.0;
-    for (int k = 0; k < SampleCount; ++k) {
-        const auto i = static_cast<std::size_t>(k);
-        s.TimeAxis[i] = (k - NewestSample) * s.TimeStep;
-        s.ForceTrace[i] = 0.0;
-        s.MomentTrace[i] = 0.0;
-    }
+    RefillTimeAxis(s);
+    std::fill_n(s.ForceTrace.begin(), SampleCount, 0.0);
+    std::fill_n(s.MomentTrace.begin(), SampleCount, 0.0);
 }
