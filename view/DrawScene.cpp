@@ -178,14 +178,7 @@ void PaintFrame(QPainter& painter, const QImage& frame, std::int64_t left, std::
         left + frame.width() <= 0 || top + frame.height() <= 0) {
         return;
     }
-    const QPoint at(static_cast<int>(left), static_cast<int>(top));
-    if (frame.hasAlphaChannel()) {
-        QImage opaque = frame.convertToFormat(QImage::Format_ARGB32);
-        opaque.reinterpretAsFormat(QImage::Format_RGB32);
-        painter.drawImage(at, opaque);
-    } else {
-        painter.drawImage(at, frame);
-    }
+    painter.drawImage(QPoint(static_cast<int>(left), static_cast<int>(top)), OpaqueImage(frame));
 }
 
 } // namespace

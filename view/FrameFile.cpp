@@ -78,9 +78,9 @@ bool PixelDataComplete(const QByteArray& data) {
     return available >= 0 && (rowBytes == 0 || std::abs(height) <= available / rowBytes);
 }
 
-// The scene copies the frame without transparency, so an alpha channel is dropped
-// as it stands (the colour values are kept, not blended against anything).
-QImage Opaque(QImage picture) {
+} // namespace
+
+QImage OpaqueImage(QImage picture) {
     if (picture.format() == QImage::Format_RGB32) {
         return picture;
     }
@@ -91,8 +91,6 @@ QImage Opaque(QImage picture) {
     }
     return picture.convertToFormat(QImage::Format_RGB32);
 }
-
-} // namespace
 
 QString FrameFileName(int drillSize, int frameCounter) {
     if (drillSize < 1 || drillSize > DrillSizeCount || frameCounter < 0 ||
@@ -133,5 +131,5 @@ QImage LoadFrameFile(const QString& fileName) {
     if (!PixelDataComplete(data) || !picture.loadFromData(data, "BMP") || picture.isNull()) {
         throw ProgramError(std::string(BitmapNotValidText));
     }
-    return Opaque(std::move(picture));
+    return OpaqueImage(std::move(picture));
 }

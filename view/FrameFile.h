@@ -16,3 +16,8 @@ QString FrameFileName(int drillSize, int frameCounter);
 // file; throws ProgramError "Cannot open file %s", "Bitmap image is not valid", "Stream read
 // error". The picture comes back opaque (Format_RGB32): an alpha channel in the file is ignored.
 QImage LoadFrameFile(const QString& fileName);
+
+// The scene copies a frame without transparency, so an alpha channel is dropped as it
+// stands: the colour values are kept, not blended against anything. Comes back as
+// Format_RGB32.
+QImage OpaqueImage(QImage picture);
