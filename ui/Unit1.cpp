@@ -11,6 +11,7 @@
 #include "ProgramAssets.h"
 #include "SpinEdit.h"
 #include "StrictConversion.h"
+#include "WindowMessages.h"
 
 #include <QCloseEvent>
 #include <QComboBox>

@@ -7,4 +7,4 @@ add_library(uicontrols STATIC
   ${CMAKE_CURRENT_LIST_DIR}/ErrorReport.cpp
 )
 target_include_directories(uicontrols PUBLIC ${CMAKE_CURRENT_LIST_DIR})
-target_link_libraries(uicontrols PUBLIC simulation Qt6::Widgets PRIVATE busenje_warnings)
+target_link_libraries(uicontrols PUBLIC simulation program_error Qt6::Widgets PRIVATE busenje_warnings)

@@ -1,6 +1,5 @@
 #include "FrameFile.h"
 
-#include "Messages.h"
 #include "ProgramError.h"
 
 #include <QByteArray>
@@ -22,15 +21,6 @@ constexpr qint64 FileHeaderBytes = 14;
 // Larger files are refused before they are read into memory; the image reader would
 // refuse to allocate such a picture anyway.
 constexpr qint64 LargestFrameFileBytes = 256LL * 1024 * 1024;
-
-std::string WithName(std::string_view format, const QString& name) {
-    std::string text(format);
-    const std::size_t at = text.find("%s");
-    if (at != std::string::npos) {
-        text.replace(at, 2, name.toStdString());
-    }
-    return text;
-}
 
 std::uint32_t ReadLittleEndian(const QByteArray& data, qsizetype at, int bytes) {
     std::uint32_t value = 0;
@@ -108,7 +98,7 @@ QString FrameFileName(int drillSize, int frameCounter) {
 QImage LoadFrameFile(const QString& fileName) {
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly)) {
-        throw ProgramError(WithName(CannotOpenFileFormat, fileName));
+        throw ProgramError(WithName(CannotOpenFileFormat, fileName.toStdString()));
     }
     const qint64 sizeBytes = file.size();
     if (sizeBytes == 0) {

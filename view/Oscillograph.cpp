@@ -1,7 +1,6 @@
 #include "Oscillograph.h"
 
 #include "MachiningInputs.h"
-#include "Messages.h"
 #include "NumberFormat.h"
 #include "ProgramError.h"
 

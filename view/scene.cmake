@@ -5,5 +5,5 @@ add_library(scene STATIC
   ${CMAKE_CURRENT_LIST_DIR}/FrameFile.cpp
 )
 target_include_directories(scene PUBLIC ${CMAKE_CURRENT_LIST_DIR})
-target_link_libraries(scene PUBLIC simulation Qt6::Gui PRIVATE busenje_warnings)
+target_link_libraries(scene PUBLIC simulation program_error Qt6::Gui PRIVATE busenje_warnings)
 target_link_libraries(view INTERFACE scene)

@@ -1,7 +1,6 @@
 #include "Oscillograph.h"
 
 #include "Materials.h"
-#include "Messages.h"
 #include "ProcessTick.h"
 #include "ProgramError.h"
 #include "SimulationState.h"
