@@ -13,9 +13,6 @@
 
 namespace {
 
-// Labels of the seven sizes, not computed from the diameter (the last is 50, not 35).
-constexpr std::array<const char*, DrillSizeCount> SizePrefixes = {"5",  "10", "15", "20",
-                                                                  "25", "30", "50"};
 // A BMP file starts with a 14-byte file header whose first two bytes are "BM".
 constexpr qint64 FileHeaderBytes = 14;
 // Larger files are refused before they are read into memory; the image reader would
