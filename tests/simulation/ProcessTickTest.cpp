@@ -1,6 +1,7 @@
+#include "ProcessTick.h"
 #include "MachiningInputs.h"
 #include "Materials.h"
-#include "ProcessTick.h"
+#include "RecordingViews.h"
 
 #include <gtest/gtest.h>
 
@@ -9,29 +10,6 @@
 #include <vector>
 
 namespace {
-
-// Records what the tick asks of the views, with the buffers as they were at the call.
-class RecordingViews final : public ProcessViews {
-public:
-    explicit RecordingViews(const SimulationState& state) : state_(state) {}
-
-    void PlotTraces() override {
-        calls.push_back('P');
-        plottedTime.push_back(state_.TimeAxis[NewestSample]);
-        plottedForce.push_back(state_.ForceTrace[NewestSample]);
-        plottedForceBefore.push_back(state_.ForceTrace[NewestSample - 1]);
-    }
-    void DrawScene() override {
-        calls.push_back('D');
-        drawnForceBefore.push_back(state_.ForceTrace[NewestSample - 1]);
-    }
-
-    std::string calls;
-    std::vector<double> plottedTime, plottedForce, plottedForceBefore, drawnForceBefore;
-
-private:
-    const SimulationState& state_;
-};
 
 SimulationState ReadyToRun(int tool = 1, int work = 1) {
     SimulationState s;
@@ -99,7 +77,7 @@ TEST(Tick, RunFromTheStartValuesToTheEndOfTravel) {
     // Every tick plotted, then drew; the stopping tick too.
     EXPECT_EQ(views.calls.size(), 2u * 246u);
     EXPECT_EQ(views.calls.substr(0, 4), "PDPD");
-    EXPECT_NEAR(views.plottedTime.back(), 246 * 20.0 / 159.0, 1e-9);
+    EXPECT_NEAR(views.plotted.back().NewestTime, 246 * 20.0 / 159.0, 1e-9);
 }
 
 TEST(Tick, TicksPastTheEndOfTravelAreFullTicksUntilPhaseZero) {
@@ -138,8 +116,8 @@ TEST(Tick, ScrollsAfterPlottingAndKeepsTheNewestSample) {
     RecordingViews views(s);
     AdvanceProcess(s, views); // the drill is still above the surface: no loads
     ASSERT_EQ(views.calls, "PD");
-    EXPECT_EQ(views.plottedForceBefore[0], 275.0); // plotted before the scroll
-    EXPECT_EQ(views.drawnForceBefore[0], 276.0);   // drawn after it
+    EXPECT_EQ(views.plotted[0].PreviousForce, 275.0); // plotted before the scroll
+    EXPECT_EQ(views.drawn[0].PreviousForce, 276.0);   // drawn after it
     for (int k = 0; k < NewestSample; ++k) {
         EXPECT_EQ(s.ForceTrace[static_cast<std::size_t>(k)], k + 1);
         EXPECT_EQ(s.MomentTrace[static_cast<std::size_t>(k)], 1000 + k + 1);
@@ -187,10 +165,10 @@ TEST(Tick, BreakageStopsTheTickBeforeTimeAndViews) {
         const std::size_t calls = views.calls.size();
         if (AdvanceProcess(s, views) == TickResult::DrillBroke) {
             brokeAt = tick;
-            EXPECT_EQ(views.calls.size(), calls);            // neither view called
-            EXPECT_EQ(s.TimeAxis, before.TimeAxis);            // time did not move
+            EXPECT_EQ(views.calls.size(), calls);   // neither view called
+            EXPECT_EQ(s.TimeAxis, before.TimeAxis); // time did not move
             EXPECT_EQ(s.ForceTrace[NewestSample - 1], before.ForceTrace[NewestSample]); // not
-            EXPECT_NE(s.ForceTrace[NewestSample], before.ForceTrace[NewestSample]); // scrolled
+            EXPECT_NE(s.ForceTrace[NewestSample], before.ForceTrace[NewestSample]);     // scrolled
             EXPECT_GT(s.ShearStress, s.AllowedStress);
             EXPECT_EQ(s.CutDiameter, 5.0);
         }
