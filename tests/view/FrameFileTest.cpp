@@ -10,6 +10,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <vector>
+
 namespace {
 
 struct NameCase {
@@ -19,25 +22,23 @@ struct NameCase {
 };
 
 TEST(FrameFileName, NamesSizePrefixAndFrameNumberSixMinusCounter) {
-    const NameCase cases[] = {
-        {4, 0, "20_6.BMP"},
-        {1, 0, "5_6.BMP"},
-        {1, 5, "5_1.BMP"},
-        {2, 1, "10_5.BMP"},
-        {3, 2, "15_4.BMP"},
-        {5, 3, "25_3.BMP"},
-        {6, 4, "30_2.BMP"},
-        {7, 5, "50_1.BMP"},
-        {7, 0, "50_6.BMP"},
-        // Out of range: no name, so nothing is loaded.
-        {0, 0, ""},
-        {8, 0, ""},
-        {-1, 3, ""},
-        {4, -1, ""},
-        {4, 6, ""},
-        {2147483647, 0, ""},
-        {4, -2147483647 - 1, ""},
-    };
+    const NameCase cases[] = {{4, 0, "20_6.BMP"},
+                              {1, 0, "5_6.BMP"},
+                              {1, 5, "5_1.BMP"},
+                              {2, 1, "10_5.BMP"},
+                              {3, 2, "15_4.BMP"},
+                              {5, 3, "25_3.BMP"},
+                              {6, 4, "30_2.BMP"},
+                              {7, 5, "50_1.BMP"},
+                              {7, 0, "50_6.BMP"},
+                              // Out of range: no name, so nothing is loaded.
+                              {0, 0, ""},
+                              {8, 0, ""},
+                              {-1, 3, ""},
+                              {4, -1, ""},
+                              {4, 6, ""},
+                              {2147483647, 0, ""},
+                              {4, -2147483647 - 1, ""}};
     for (const NameCase& c : cases) {
         EXPECT_EQ(FrameFileName(c.DrillSize, c.FrameCounter).toStdString(), c.Expected)
             << "size " << c.DrillSize << " counter " << c.FrameCounter;
@@ -87,8 +88,7 @@ TEST(LoadFrameFile, ReportsEachKindOfBrokenFileWithItsMessage) {
         {"no BM at the start", otherMagic, "Bitmap image is not valid"},
         {"text file", QByteArray("this is not a picture at all"), "Bitmap image is not valid"},
         {"broken info header", badHeader, "Bitmap image is not valid"},
-        {"BM and garbage", QByteArray("BM") + QByteArray(60, '\x7f'), "Bitmap image is not valid"},
-    };
+        {"BM and garbage", QByteArray("BM") + QByteArray(60, '\x7f'), "Bitmap image is not valid"}};
     for (const LoadCase& c : cases) {
         ScopedWorkingDirectory directory;
         QFile file("30_2.BMP");
@@ -138,18 +138,66 @@ TEST(LoadFrameFile, AcceptsBytesBeyondThePixelData) {
     EXPECT_EQ(loaded.pixel(4, 6), qRgb(0x33, 0x66, 0x99));
 }
 
+// A 32-bit BMP with an alpha channel, built byte by byte: file header, a 108-byte info
+// header with bit fields (red, green, blue and alpha masks), then the rows from the bottom
+// up, each pixel blue, green, red, alpha.
+QByteArray Bmp32WithAlpha(int width, int height, const std::vector<QRgb>& topDownPixels) {
+    QByteArray data;
+    const auto put = [&data](std::uint32_t value, int bytes) {
+        for (int i = 0; i < bytes; ++i) {
+            data.append(static_cast<char>((value >> (8 * i)) & 0xff));
+        }
+    };
+    const std::uint32_t pixelBytes = 4u * static_cast<std::uint32_t>(width * height);
+    data.append("BM");
+    put(14 + 108 + pixelBytes, 4);
+    put(0, 4);
+    put(14 + 108, 4);
+    put(108, 4);
+    put(static_cast<std::uint32_t>(width), 4);
+    put(static_cast<std::uint32_t>(height), 4);
+    put(1, 2);  // planes
+    put(32, 2); // bits per pixel
+    put(3, 4);  // bit fields
+    put(pixelBytes, 4);
+    put(2835, 4);
+    put(2835, 4);
+    put(0, 4);
+    put(0, 4);
+    for (std::uint32_t mask : {0x00ff0000u, 0x0000ff00u, 0x000000ffu, 0xff000000u}) {
+        put(mask, 4);
+    }
+    put(0x73524742, 4);                // "sRGB"
+    data.append(QByteArray(48, '\0')); // end points and gamma, unused for sRGB
+    for (int row = height - 1; row >= 0; --row) {
+        for (int column = 0; column < width; ++column) {
+            put(topDownPixels[static_cast<std::size_t>(row * width + column)], 4);
+        }
+    }
+    return data;
+}
+
 TEST(LoadFrameFile, DecodesPictureOpaqueWithItsColours) {
     ScopedWorkingDirectory directory;
-    // A 32-bit picture with a transparent pixel: the colour is kept, the alpha dropped.
-    QImage picture(3, 2, QImage::Format_ARGB32);
-    picture.fill(qRgba(10, 20, 30, 255));
-    picture.setPixel(1, 1, qRgba(200, 100, 50, 0));
-    ASSERT_TRUE(picture.save("50_3.BMP", "BMP"));
+    // A transparent pixel keeps its colour and loses its alpha; nothing is blended.
+    const std::vector<QRgb> pixels = {qRgba(10, 20, 30, 255), qRgba(40, 50, 60, 128),
+                                      qRgba(70, 80, 90, 255), qRgba(1, 2, 3, 255),
+                                      qRgba(200, 100, 50, 0), qRgba(4, 5, 6, 255)};
+    QFile file("50_3.BMP");
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(Bmp32WithAlpha(3, 2, pixels));
+    file.close();
+    QImage asStored("50_3.BMP");
+    ASSERT_TRUE(asStored.hasAlphaChannel()) << "the file must carry an alpha channel";
     const QImage loaded = LoadFrameFile("50_3.BMP");
     ASSERT_EQ(loaded.size(), QSize(3, 2));
+    EXPECT_EQ(loaded.format(), QImage::Format_RGB32);
     EXPECT_FALSE(loaded.hasAlphaChannel());
-    EXPECT_EQ(loaded.pixel(0, 0), qRgb(10, 20, 30));
-    EXPECT_EQ(qAlpha(loaded.pixel(1, 1)), 255);
+    const QRgb expected[] = {qRgb(10, 20, 30), qRgb(40, 50, 60),   qRgb(70, 80, 90),
+                             qRgb(1, 2, 3),    qRgb(200, 100, 50), qRgb(4, 5, 6)};
+    for (int i = 0; i < 6; ++i) {
+        EXPECT_EQ(loaded.pixel(i % 3, i / 3), expected[i]) << "pixel " << i;
+    }
 }
 
 } // namespace
