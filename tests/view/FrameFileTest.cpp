@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -45,6 +46,12 @@ TEST(FrameFileName, NamesSizePrefixAndFrameNumberSixMinusCounter) {
     }
 }
 
+void Put(QByteArray& data, std::uint32_t value, int bytes) {
+    for (int i = 0; i < bytes; ++i) {
+        data.append(static_cast<char>((value >> (8 * i)) & 0xff));
+    }
+}
+
 QByteArray ValidBmp() {
     QImage picture(5, 7, QImage::Format_RGB32);
     picture.fill(0xff336699);
@@ -53,6 +60,105 @@ QByteArray ValidBmp() {
     buffer.open(QIODevice::WriteOnly);
     EXPECT_TRUE(picture.save(&buffer, "BMP"));
     return data;
+}
+
+// A 32-bit BMP with an alpha channel, built byte by byte: file header, a 108-byte info
+// header with bit fields (red, green, blue and alpha masks), then the rows from the bottom
+// up, each pixel blue, green, red, alpha.
+QByteArray Bmp32WithAlpha(int width, int height, const std::vector<QRgb>& topDownPixels) {
+    QByteArray data;
+    const auto put = [&data](std::uint32_t value, int bytes) { Put(data, value, bytes); };
+    const std::uint32_t pixelBytes = 4u * static_cast<std::uint32_t>(width * height);
+    data.append("BM");
+    put(14 + 108 + pixelBytes, 4);
+    put(0, 4);
+    put(14 + 108, 4);
+    put(108, 4);
+    put(static_cast<std::uint32_t>(width), 4);
+    put(static_cast<std::uint32_t>(height), 4);
+    put(1, 2);  // planes
+    put(32, 2); // bits per pixel
+    put(3, 4);  // bit fields
+    put(pixelBytes, 4);
+    put(2835, 4);
+    put(2835, 4);
+    put(0, 4);
+    put(0, 4);
+    for (std::uint32_t mask : {0x00ff0000u, 0x0000ff00u, 0x000000ffu, 0xff000000u}) {
+        put(mask, 4);
+    }
+    put(0x73524742, 4);                // "sRGB"
+    data.append(QByteArray(48, '\0')); // end points and gamma, unused for sRGB
+    for (int row = height - 1; row >= 0; --row) {
+        for (int column = 0; column < width; ++column) {
+            put(topDownPixels[static_cast<std::size_t>(row * width + column)], 4);
+        }
+    }
+    return data;
+}
+
+// A 3 x 2 picture of 24 bits with the 12-byte header of the oldest BMP files; each row of
+// nine bytes is padded to twelve.
+QByteArray CoreHeaderBmp() {
+    QByteArray data("BM");
+    for (auto [value, bytes] : {std::pair{14u + 12u + 24u, 4},
+                                {0u, 4},
+                                {14u + 12u, 4},
+                                {12u, 4},
+                                {3u, 2},
+                                {2u, 2},
+                                {1u, 2},
+                                {24u, 2}}) {
+        Put(data, value, bytes);
+    }
+    return data + QByteArray(24, '\x40');
+}
+
+// The same picture as ValidBmp, stored from the top row down (a negative height).
+QByteArray TopDownBmp() {
+    QByteArray data = ValidBmp();
+    data[22] = static_cast<char>(-7 & 0xff);
+    data[23] = data[24] = data[25] = '\xff';
+    return data;
+}
+
+// Each kind of header: the whole file loads, bytes beyond the pixel data are ignored, and a
+// file whose pixel data stops one byte short is refused.
+TEST(LoadFrameFile, PixelDataMustBeCompleteForEveryHeader) {
+    const struct {
+        const char* What;
+        QByteArray Content;
+        QSize Size;
+    } cases[] = {{"24 bits", ValidBmp(), {5, 7}},
+                 {"24 bits from the top down", TopDownBmp(), {5, 7}},
+                 {"32 bits with bit fields", Bmp32WithAlpha(3, 2, std::vector<QRgb>(6)), {3, 2}},
+                 {"12-byte header", CoreHeaderBmp(), {3, 2}}};
+    for (const auto& c : cases) {
+        ScopedWorkingDirectory directory;
+        for (const QByteArray& content : {c.Content + QByteArray(7, '\0'), c.Content.chopped(1)}) {
+            QFile file("25_5.BMP");
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            file.write(content);
+            file.close();
+            if (content.size() > c.Content.size()) {
+                EXPECT_EQ(LoadFrameFile("25_5.BMP").size(), c.Size) << c.What;
+                continue;
+            }
+            try {
+                LoadFrameFile("25_5.BMP");
+                ADD_FAILURE() << c.What << " cut short: no error";
+            } catch (const ProgramError& error) {
+                EXPECT_STREQ(error.what(), "Bitmap image is not valid") << c.What;
+            }
+        }
+    }
+    // The colours of the 24-bit picture come through.
+    ScopedWorkingDirectory directory;
+    QFile file("25_5.BMP");
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(ValidBmp());
+    file.close();
+    EXPECT_EQ(LoadFrameFile("25_5.BMP").pixel(4, 6), qRgb(0x33, 0x66, 0x99));
 }
 
 struct LoadCase {
@@ -125,56 +231,6 @@ TEST(LoadFrameFile, EmptyFileGivesNoPictureAndNoError) {
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.close();
     EXPECT_TRUE(LoadFrameFile("5_1.BMP").isNull());
-}
-
-TEST(LoadFrameFile, AcceptsBytesBeyondThePixelData) {
-    ScopedWorkingDirectory directory;
-    QFile file("25_5.BMP");
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(ValidBmp() + QByteArray(7, '\0'));
-    file.close();
-    const QImage loaded = LoadFrameFile("25_5.BMP");
-    ASSERT_EQ(loaded.size(), QSize(5, 7));
-    EXPECT_EQ(loaded.pixel(4, 6), qRgb(0x33, 0x66, 0x99));
-}
-
-// A 32-bit BMP with an alpha channel, built byte by byte: file header, a 108-byte info
-// header with bit fields (red, green, blue and alpha masks), then the rows from the bottom
-// up, each pixel blue, green, red, alpha.
-QByteArray Bmp32WithAlpha(int width, int height, const std::vector<QRgb>& topDownPixels) {
-    QByteArray data;
-    const auto put = [&data](std::uint32_t value, int bytes) {
-        for (int i = 0; i < bytes; ++i) {
-            data.append(static_cast<char>((value >> (8 * i)) & 0xff));
-        }
-    };
-    const std::uint32_t pixelBytes = 4u * static_cast<std::uint32_t>(width * height);
-    data.append("BM");
-    put(14 + 108 + pixelBytes, 4);
-    put(0, 4);
-    put(14 + 108, 4);
-    put(108, 4);
-    put(static_cast<std::uint32_t>(width), 4);
-    put(static_cast<std::uint32_t>(height), 4);
-    put(1, 2);  // planes
-    put(32, 2); // bits per pixel
-    put(3, 4);  // bit fields
-    put(pixelBytes, 4);
-    put(2835, 4);
-    put(2835, 4);
-    put(0, 4);
-    put(0, 4);
-    for (std::uint32_t mask : {0x00ff0000u, 0x0000ff00u, 0x000000ffu, 0xff000000u}) {
-        put(mask, 4);
-    }
-    put(0x73524742, 4);                // "sRGB"
-    data.append(QByteArray(48, '\0')); // end points and gamma, unused for sRGB
-    for (int row = height - 1; row >= 0; --row) {
-        for (int column = 0; column < width; ++column) {
-            put(topDownPixels[static_cast<std::size_t>(row * width + column)], 4);
-        }
-    }
-    return data;
 }
 
 TEST(LoadFrameFile, DecodesPictureOpaqueWithItsColours) {
