@@ -215,6 +215,8 @@ TEST(TypedValues, UnusableOnesLeaveTheirFieldsAlone) {
     EXPECT_EQ(s.TravelLimit, (Int32Max / 2 - 100) * 2 + 13 + 5);
     ApplyHoleDepth(s, -5);
     EXPECT_EQ(s.TravelLimit, 8);
+    ApplyHoleDepth(s, Int32Min / 2 - 9); // just fits: 2 x depth + 13 + 5 is the lowest int
+    EXPECT_EQ(s.TravelLimit, Int32Min);
     EXPECT_EQ(ApplyPilotHole(s, Int32Max - 1), PilotHoleOutcome::Warn);
     EXPECT_EQ(s.PilotHoleSize, Int32Max);
     EXPECT_EQ(ApplyForceAxisMaximum(s, 25), 25000.0);

@@ -56,6 +56,10 @@ TEST(LoadCoefficients, EveryRowAsPublishedReplacesTheWholeSet) {
 TEST(MaterialLists, APickSetsTheNumberAndNoSelectionChangesNothing) {
     SimulationState s;
     Initialise(s);
+    ToolMaterialPicked(s, 0); // the first entries
+    WorkMaterialPicked(s, 0);
+    EXPECT_EQ(s.ToolMaterial, 1);
+    EXPECT_EQ(s.WorkMaterial, 1);
     ToolMaterialPicked(s, 2); // K40
     WorkMaterialPicked(s, 9); // AlMg8
     EXPECT_EQ(s.ToolMaterial, 3);
