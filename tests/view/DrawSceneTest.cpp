@@ -28,6 +28,9 @@ void ExpectPixels(const QImage& surface, const std::vector<PixelCase>& cases,
     }
 }
 
+// Short names for the tables of pixels; D is the drill's picture.
+constexpr QRgb B = BlackRgb, S = SilverRgb, W = WhiteRgb, D = BlueRgb;
+
 SimulationState StartState() {
     SimulationState state;
     Initialise(state);
@@ -82,7 +85,6 @@ std::vector<PixelCase> Joined(std::vector<PixelCase> pixels,
 }
 
 TEST_F(DrawSceneTest, ScenesPixelByPixel) {
-    constexpr QRgb B = BlackRgb, S = SilverRgb, W = WhiteRgb, D = BlueRgb; // D: the drill
     // clang-format off
     const SceneCase cases[] = {
         // The frame's rows 300..369 at (163, -300): columns 163..207, rows 0..69. A silver
@@ -168,10 +170,8 @@ QRgb OutsidePilotHole(int x) {
 
 TEST_F(DrawSceneTest, PilotHoleWalls) {
     WriteSolidFrame("20_6.BMP", 22, BlueRgb);
-    const PilotCase cases[] = {
-        {10, 175, 195}, {0, 185, 185},  {1, 184, 186},
-        {64, 121, 249}, {65, 120, 250}, {70, 115, 255},
-    };
+    const PilotCase cases[] = {{10, 175, 195}, {0, 185, 185},  {1, 184, 186},
+                               {64, 121, 249}, {65, 120, 250}, {70, 115, 255}};
     for (const PilotCase& c : cases) {
         SimulationState state = StartState();
         state.Operation = 1;
@@ -254,11 +254,7 @@ TEST_F(DrawSceneTest, SizeOrCounterOutOfRangeRedrawsLastFrameAtLastHalfWidth) {
         surface_.fill(Qt::red);
         DrawScene(state, surface_, frameBitmap_);
         ExpectPixels(surface_,
-                     {{163, 10, BlueRgb},
-                      {207, 69, BlueRgb},
-                      {162, 10, WhiteRgb},
-                      {208, 10, WhiteRgb},
-                      {170, 70, WhiteRgb}},
+                     {{163, 10, D}, {207, 69, D}, {162, 10, W}, {208, 10, W}, {170, 70, W}},
                      "size " + std::to_string(size) + " counter " + std::to_string(counter));
     }
 }
@@ -281,8 +277,7 @@ TEST_F(DrawSceneTest, BrokenFrameLeavesPartialSceneAndKeepsLastFrame) {
     const BrokenCase cases[] = {
         {"missing", {}, false, "Cannot open file 20_6.BMP"},
         {"not a bitmap", QByteArray("GIF89a and more bytes"), true, "Bitmap image is not valid"},
-        {"short", QByteArray("BM12345"), true, "Stream read error"},
-    };
+        {"short", QByteArray("BM12345"), true, "Stream read error"}};
     for (const BrokenCase& c : cases) {
         QFile::remove("20_6.BMP");
         if (c.Write) {
@@ -299,20 +294,12 @@ TEST_F(DrawSceneTest, BrokenFrameLeavesPartialSceneAndKeepsLastFrame) {
         }
         EXPECT_EQ(frameBitmap_, lastFrame) << c.What;
         // Background, block and pilot hole only: no drill, no outline, no axis.
-        ExpectPixels(surface_,
-                     {{0, 0, SilverRgb},
-                      {185, 0, SilverRgb},
-                      {185, 3, WhiteRgb},
-                      {170, 30, WhiteRgb},
-                      {368, 100, WhiteRgb},
-                      {120, 200, BlackRgb},
-                      {150, 200, SilverRgb},
-                      {175, 200, BlackRgb},
-                      {185, 200, WhiteRgb},
-                      {195, 200, BlackRgb},
-                      {185, 99, WhiteRgb},
-                      {185, 74, BlackRgb}},
-                     c.What);
+        // clang-format off
+        ExpectPixels(surface_, {
+            {0, 0, S}, {185, 0, S}, {185, 3, W}, {170, 30, W}, {368, 100, W}, {120, 200, B},
+            {150, 200, S}, {175, 200, B}, {185, 200, W}, {195, 200, B}, {185, 99, W},
+            {185, 74, B}}, c.What);
+        // clang-format on
     }
 }
 
@@ -329,16 +316,11 @@ TEST_F(DrawSceneTest, EmptyFrameFileDrawsCompleteSceneWithoutDrill) {
     state.CutHalfWidthPx = 22;
     DrawScene(state, surface_, frameBitmap_);
     EXPECT_TRUE(frameBitmap_.isNull());
-    ExpectPixels(surface_,
-                 {{170, 30, WhiteRgb},
-                  {164, 90, SilverRgb},
-                  {180, 108, SilverRgb},
-                  {163, 90, BlackRgb},
-                  {183, 113, BlackRgb},
-                  {165, 112, SilverRgb},
-                  {185, 0, BlackRgb},
-                  {185, 3, SilverRgb}},
-                 "empty frame");
+    // clang-format off
+    ExpectPixels(surface_, {
+        {170, 30, W}, {164, 90, S}, {180, 108, S}, {163, 90, B}, {183, 113, B}, {165, 112, S},
+        {185, 0, B}, {185, 3, S}}, "empty frame");
+    // clang-format on
 }
 
 TEST_F(DrawSceneTest, AbsurdValuesPaintWithoutOverflow) {
