@@ -59,10 +59,9 @@ TEST(DepthFactor, IsExactlyOneAtTheSurfaceAndGrowsWithTheSquareOfLOverD) {
     EXPECT_DOUBLE_EQ(DepthFactor(10.0, 20.0, EnlargingDepthCoefficient), 1.00075);
 }
 
-// Loads worked out by hand from the power laws: material 1 as in its published worked
-// example (d 20, t 5, s 0.2, v 30, L 10), materials 4 and 9 at d 12, t 2.5, s 0.35, v 47,
-// L 31.4. Each value holds to half a unit of its last digit. The base products of the
-// other operation are left as they were.
+// Loads worked out by hand from the power laws: material 1 at d 20, t 5, s 0.2, v 30,
+// L 10, materials 4 and 9 at d 12, t 2.5, s 0.35, v 47, L 31.4. Each value holds to half
+// a unit of its last digit. The base products of the other operation are left alone.
 TEST(ComputeLoads, WorkedExamples) {
     struct Near {
         double value, tolerance;

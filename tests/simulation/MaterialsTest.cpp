@@ -21,11 +21,11 @@ TEST(IsPairAllowed, TheWholeTableOfToolsAndWorkpieces) {
     }
 }
 
-// The sixteen coefficients of each workpiece material as published, in the order CpDrill,
+// The sixteen coefficients of each workpiece material written out, in the order CpDrill,
 // QpDrill, YpDrill, CmDrill, QmDrill, YmDrill, CpReam, XpReam, YpReam, CmReam, QmReam,
 // XmReam, YmReam, SpeedExponent, ForceFactor, MomentFactor. Each row is loaded over the
 // set of material 9, whose fields are all nonzero: nothing of that set may survive.
-TEST(LoadCoefficients, EveryRowAsPublishedReplacesTheWholeSet) {
+TEST(LoadCoefficients, EveryRowAsWrittenOutReplacesTheWholeSet) {
     const double rows[10][16] = {
         {680, 1.0, 0.7, 0.345, 2.0, 0.8, 670, 1.2, 0.65, 0.9, 1.0, 0.9, 0.8, -0.05, 1.27, 1.27},
         {680, 1.0, 0.7, 0.345, 2.0, 0.8, 670, 1.2, 0.65, 0.9, 1.0, 0.9, 0.8, -0.05, 0.84, 0.84},
