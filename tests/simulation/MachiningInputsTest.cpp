@@ -22,21 +22,32 @@ bool ChangeDrillSize(SimulationState& s, std::int32_t size, std::int32_t depth =
     return FinishDrillSizeChange(s, depth);
 }
 
+// Every field at its start value; the point length stays 0 and the travel limit 48, not
+// what a change of size or depth would give them.
 TEST(StartValues, AreThoseOfTheWindowNotOfTheHandlers) {
     const SimulationState s = Started();
-    EXPECT_EQ(s.DrillSize, 4);
-    EXPECT_EQ(s.DrillDiameter, 20.0);
-    EXPECT_EQ(s.PointLengthPx, 0);
-    EXPECT_EQ(s.TravelLimit, 48);
-    EXPECT_EQ(s.PilotHoleSize, 0);
-    EXPECT_EQ(s.PilotEdgeYPx, 0);
-    EXPECT_EQ(s.SectionModulus, 1.6e-07);
     EXPECT_DOUBLE_EQ(s.SpindleSpeed, 477.45);
     EXPECT_DOUBLE_EQ(s.TimeStep, 20.0 / 159.0);
     EXPECT_EQ(s.TimeAxis[NewestSample], 0.0);
     EXPECT_DOUBLE_EQ(s.TimeAxis[0], -276 * 20.0 / 159.0);
     EXPECT_EQ(s.TimeAxis[SampleCount], 0.0); // the spare room stays 0
-    EXPECT_EQ(s.AllowedStress, 888888889.0);
+    SimulationState expected;
+    expected.DrillSize = 4;
+    expected.DrillHalfWidthPx = 22;
+    expected.ChiselHalfWidthPx = 2;
+    expected.TravelLimit = 48;
+    expected.TipYPx = expected.ShoulderYPx = 74;
+    expected.DrillDiameter = 20.0;
+    expected.CuttingSpeed = 30.0;
+    expected.Feed = 0.2;
+    expected.DrillTopY = -300.0;
+    expected.TipY = expected.ShoulderY = 74.0;
+    expected.SectionModulus = 1.6e-07;
+    expected.AllowedStress = 888888889.0;
+    expected.SpindleSpeed = s.SpindleSpeed;
+    expected.TimeStep = s.TimeStep;
+    expected.TimeAxis = s.TimeAxis;
+    EXPECT_TRUE(s == expected); // and everything else 0
 }
 
 TEST(DrillSize, EveryRowOfTheTable) {
