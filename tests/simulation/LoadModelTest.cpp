@@ -28,11 +28,13 @@ TEST(RaiseToPower, RulesInTheirOrder) {
         {-2.0, 3.0, -8.0},   // a whole exponent works for a negative base
         {2.0, -2.0, 0.25},   //
         {2.0, 10.0, 1024.0}, //
-        {1.0, 2147483647.0, 1.0},
+        {1.0, 2147483647.0, 1.0}, {-1.0, 2147483647.0, -1.0}, // the largest whole exponent, odd
     };
     for (const Case& c : cases) {
         EXPECT_EQ(RaiseToPower(c.base, c.exponent), c.expected) << c.base << " ^ " << c.exponent;
     }
+    // One more and the logarithm takes over, which has no value for a negative base.
+    EXPECT_TRUE(std::isnan(RaiseToPower(-1.0, 2147483648.0)));
 }
 
 TEST(RaiseToPower, WholePowersAreTheRepeatedProductsBitForBit) {
