@@ -4,6 +4,7 @@
 // clockwise seen from above, the way it cuts, so its flutes seem to climb.
 #include "FrameFile.h"
 #include "MachiningInputs.h"
+#include "SceneGeometry.h"
 
 #include <QDir>
 #include <QImage>
@@ -15,11 +16,9 @@
 
 namespace {
 
-constexpr int FrameHeightPx = 370;
-// The scene expects the point 369 px below the picture's top edge.
-constexpr int TipRowPx = 369;
-// Half width of the point per pixel of height, as the cut in the scene grows.
-constexpr double PointSlope = 1.75;
+// The point on the last row, where the scene expects it.
+constexpr int TipRowPx = PointBelowTopPx;
+constexpr int FrameHeightPx = TipRowPx + 1;
 // Rows at the top without flutes: the shank.
 constexpr double ShankRowsPx = 110.0;
 constexpr double HelixAngleRad = 30.0 * std::numbers::pi / 180.0;
@@ -64,7 +63,7 @@ struct Drill {
     double PitchPx;
     double PhaseRad;
 
-    double OuterRadiusAt(double z) const { return std::min(RadiusPx, z * PointSlope + 0.5); }
+    double OuterRadiusAt(double z) const { return std::min(RadiusPx, z * PointSlopePxPerPx + 0.5); }
 
     // Whether (x, y, z) is steel; `fromFluteRad` tells on which side of the nearest flute
     // the point lies (positive: the side the drill turns away from, where the margin is).
@@ -104,7 +103,7 @@ double Shade(const Drill& drill, double x, double z) {
     if (std::abs(x) > outer) {
         return -1.0;
     }
-    const bool onPoint = z * PointSlope + 0.5 < drill.RadiusPx;
+    const bool onPoint = z * PointSlopePxPerPx + 0.5 < drill.RadiusPx;
     // March from the viewer into the drill and shade the first steel found.
     const double depth = std::sqrt(std::max(0.0, outer * outer - x * x));
     for (double y = -depth; y <= depth; y += DepthStepPx) {

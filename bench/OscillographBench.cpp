@@ -2,6 +2,7 @@
 
 #include "Materials.h"
 #include "ProcessTick.h"
+#include "RecordingViews.h"
 #include "SimulationState.h"
 
 #include <QApplication>
@@ -20,10 +21,7 @@ void PlotTracesAndRepaint(benchmark::State& bench) {
     ToolMaterialPicked(state, 0);
     WorkMaterialPicked(state, 0);
     (void)PrepareProcessStart(state);
-    struct Views : ProcessViews {
-        void PlotTraces() override {}
-        void DrawScene() override {}
-    } views;
+    RecordingViews views;
     for (int tick = 0; tick < 300; ++tick) {
         AdvanceProcess(state, views);
     }

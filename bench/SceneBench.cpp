@@ -5,6 +5,7 @@
 #include "FrameFile.h"
 #include "MachiningInputs.h"
 #include "ProcessTick.h"
+#include "RecordingViews.h"
 
 #include <QDir>
 #include <QGuiApplication>
@@ -12,12 +13,6 @@
 #include <benchmark/benchmark.h>
 
 namespace {
-
-class NoViews : public ProcessViews {
-  public:
-    void PlotTraces() override {}
-    void DrawScene() override {}
-};
 
 // A drilling run of the largest drill, 60 ticks in: the point has fully entered.
 SimulationState MidRunState(int operation) {
@@ -27,7 +22,7 @@ SimulationState MidRunState(int operation) {
     state.PilotHoleSize = 11;
     ApplyDrillSize(state, 7);
     FinishDrillSizeChange(state, 40);
-    NoViews views;
+    RecordingViews views;
     for (int tick = 0; tick < 60; ++tick) {
         AdvanceProcess(state, views);
     }

@@ -1,15 +1,10 @@
 #include "Materials.h"
 #include "ProcessTick.h"
+#include "RecordingViews.h"
 
 #include <benchmark/benchmark.h>
 
 namespace {
-
-class NoViews final : public ProcessViews {
-public:
-    void PlotTraces() override {}
-    void DrawScene() override {}
-};
 
 // One tick of the core with loads computed: the drill is fully engaged and far from
 // the end of travel, so every tick evaluates the load model and scrolls both buffers.
@@ -23,7 +18,7 @@ void BM_Tick(benchmark::State& bench) {
     // The depth factor grows without end on this long travel; keep the drill whole so
     // that every measured tick is a full one.
     s.AllowedStress = 1e300;
-    NoViews views;
+    RecordingViews views;
     for (int i = 0; i < 400; ++i) {
         AdvanceProcess(s, views);
     }

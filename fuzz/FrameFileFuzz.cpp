@@ -1,5 +1,4 @@
 #include "FrameFile.h"
-#include "Messages.h"
 #include "ProgramError.h"
 
 #include <QDir>

@@ -43,26 +43,20 @@ void ComputeLoads(SimulationState& s) {
     const double d = s.CutDiameter;
     const double feed = s.Feed;
     const double speedTerm = RaiseToPower(s.CuttingSpeed, s.SpeedExponent);
-    double force = 0;
-    double moment = 0;
     if (s.Operation == 0) {
         const double k = DepthFactor(s.HoleDepth, d, DrillingDepthCoefficient);
         s.ForceBaseDrill = s.CpDrill * RaiseToPower(d, s.QpDrill) * RaiseToPower(feed, s.YpDrill);
-        force = s.ForceBaseDrill * speedTerm * k * s.ForceFactor;
-        s.ForceTrace[NewestSample] = force;
+        s.ForceTrace[NewestSample] = s.ForceBaseDrill * speedTerm * k * s.ForceFactor;
         s.MomentBaseDrill = s.CmDrill * RaiseToPower(d, s.QmDrill) * RaiseToPower(feed, s.YmDrill);
-        moment = s.MomentBaseDrill * speedTerm * k * s.MomentFactor;
-        s.MomentTrace[NewestSample] = moment;
+        s.MomentTrace[NewestSample] = s.MomentBaseDrill * speedTerm * k * s.MomentFactor;
     } else {
         const double t = s.CutDepth;
         const double k = DepthFactor(s.HoleDepth, d, EnlargingDepthCoefficient);
         s.ForceBaseReam = s.CpReam * RaiseToPower(t, s.XpReam) * RaiseToPower(feed, s.YpReam);
-        force = s.ForceBaseReam * speedTerm * k * s.ForceFactor;
-        s.ForceTrace[NewestSample] = force;
+        s.ForceTrace[NewestSample] = s.ForceBaseReam * speedTerm * k * s.ForceFactor;
         s.MomentBaseReam = s.CmReam * RaiseToPower(d, s.QmReam) * RaiseToPower(t, s.XmReam) *
                            RaiseToPower(feed, s.YmReam);
-        moment = s.MomentBaseReam * speedTerm * k * s.MomentFactor;
-        s.MomentTrace[NewestSample] = moment;
+        s.MomentTrace[NewestSample] = s.MomentBaseReam * speedTerm * k * s.MomentFactor;
     }
     s.ShearStress = s.MomentTrace[NewestSample] / s.SectionModulus;
 }

@@ -1,6 +1,7 @@
 #include "MachiningInputs.h"
 
 #include "LoadModel.h"
+#include "SceneGeometry.h"
 
 #include <limits>
 
@@ -17,10 +18,11 @@ void UpdateModellingBlocked(SimulationState& s) {
     s.ModellingBlocked = s.PilotHoleSize > s.DrillDiameter ? 1 : 0;
 }
 
-// TravelLimit = 2 x depth + point length + the 5 px approach, or nothing when that
+// TravelLimit = the depth in pixels + point length + the approach, or nothing when that
 // does not fit 32 bits.
 void UpdateTravelLimit(SimulationState& s, std::int32_t depth) {
-    const std::int64_t limit = 2 * static_cast<std::int64_t>(depth) + s.PointLengthPx + 5;
+    const std::int64_t limit =
+        PxPerMm * static_cast<std::int64_t>(depth) + s.PointLengthPx + ApproachPx;
     if (limit >= std::numeric_limits<std::int32_t>::min() &&
         limit <= std::numeric_limits<std::int32_t>::max()) {
         s.TravelLimit = static_cast<std::int32_t>(limit);

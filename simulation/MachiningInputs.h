@@ -6,8 +6,7 @@
 #include <cstdint>
 #include <optional>
 
-// One row of the drill size table; half widths and point length in pixels of the view
-// (2 px per mm).
+// One row of the drill size table; half widths and point length in pixels of the view.
 struct DrillSizeRow {
     double Diameter;
     std::int32_t HalfWidthPx;
@@ -58,9 +57,9 @@ bool ApplyFeed(SimulationState& state, std::int32_t hundredths);
 void ApplyHoleDepth(SimulationState& state, std::int32_t millimetres);
 
 enum class PilotHoleOutcome {
-    Redraw,    // accepted: ModellingBlocked updated, the view must be redrawn
-    Warn,      // "Otvor obraditi prosirivacem!": no redraw, ModellingBlocked kept
-    LeftOut,   // a value too large for the field: nothing changed
+    Redraw,  // accepted: ModellingBlocked updated, the view must be redrawn
+    Warn,    // "Otvor obraditi prosirivacem!": no redraw, ModellingBlocked kept
+    LeftOut, // a value too large for the field: nothing changed
 };
 
 // Pilot hole diameter in mm (PilotHoleSize = value + 1).

@@ -1,6 +1,9 @@
 #include "SimulationState.h"
 
 #include "LoadModel.h"
+#include "SceneGeometry.h"
+
+#include <algorithm>
 
 SimulationState& TheSimulationState() {
     static SimulationState state;
@@ -25,37 +28,34 @@ void Initialise(SimulationState& s) {
     s.ChiselHalfWidthPx = 2;
     s.PointLengthPx = 0;
     s.TravelLimit = 48;
-    s.TipYPx = 74;
-    s.ShoulderYPx = 74;
+    s.TipYPx = SurfaceYPx;
+    s.ShoulderYPx = SurfaceYPx;
     s.DrillDiameter = 20.0;
     s.CuttingSpeed = 30.0;
     s.Feed = 0.2;
     s.SpindleSpeed = s.CuttingSpeed * 318.3 / s.DrillDiameter;
     s.TimeStep = s.DrillDiameter / (s.CuttingSpeed * 5.3);
-    s.DrillTopY = -300.0;
-    s.TipY = 74.0;
-    s.ShoulderY = 74.0;
+    s.DrillTopY = RestTopYPx;
+    s.TipY = SurfaceYPx;
+    s.ShoulderY = SurfaceYPx;
     s.SectionModulus = 1.6e-07;
     s.AllowedStress = AllowedStressPa;
     RefillTimeAxis(s);
 }
 
 void ResetToStart(SimulationState& s) {
-    s.DrillTopY = -300.0;
+    s.DrillTopY = RestTopYPx;
     s.ShearStress = 0.0;
-    s.TipY = 74.0;
-    s.ShoulderY = 74.0;
-    s.TipYPx = 74;
-    s.ShoulderYPx = 74;
-    s.PilotEdgeYPx = 74;
+    s.TipY = SurfaceYPx;
+    s.ShoulderY = SurfaceYPx;
+    s.TipYPx = SurfaceYPx;
+    s.ShoulderYPx = SurfaceYPx;
+    s.PilotEdgeYPx = SurfaceYPx;
     s.HoleDepth = 0.0;
     s.CutHalfWidthPx = 0;
     s.CutDiameter = 0.0;
     s.CutDepth = 0.0;
-    for (int k = 0; k < SampleCount; ++k) {
-        const auto i = static_cast<std::size_t>(k);
-        s.TimeAxis[i] = (k - NewestSample) * s.TimeStep;
-        s.ForceTrace[i] = 0.0;
-        s.MomentTrace[i] = 0.0;
-    }
+    RefillTimeAxis(s);
+    std::fill_n(s.ForceTrace.begin(), SampleCount, 0.0);
+    std::fill_n(s.MomentTrace.begin(), SampleCount, 0.0);
 }

@@ -12,8 +12,8 @@ inline constexpr int NewestSample = SampleCount - 1;
 using SampleBuffer = std::array<double, SampleCapacity>;
 
 // Everything the simulation knows: the machining inputs and what is derived from
-// them, the drill's place in the cross-section (pixels, y downward, surface at 74,
-// axis at 185), the coefficient set of the workpiece material, the loads of the
+// them, the drill's place in the cross-section (pixels of the view, SceneGeometry.h),
+// the coefficient set of the workpiece material, the loads of the
 // current tick and the three sample buffers behind the oscillograph.
 struct SimulationState {
     // Whole-number fields (32-bit signed).

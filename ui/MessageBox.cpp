@@ -1,5 +1,7 @@
 #include "MessageBox.h"
 
+#include "WindowMessages.h"
+
 #include <QApplication>
 #include <QDialog>
 #include <QDialogButtonBox>

@@ -1,6 +1,5 @@
 #include "StrictConversion.h"
 
-#include "Messages.h"
 #include "ProgramError.h"
 
 #include <string>
@@ -90,7 +89,5 @@ std::int32_t StrToIntStrict(const QString& text) {
     if (const auto value = TryStrToIntStrict(text)) {
         return *value;
     }
-    std::string message(NotAnIntegerFormat);
-    message.replace(message.find("%s"), 2, text.toStdString());
-    throw ProgramError(message);
+    throw ProgramError(WithName(NotAnIntegerFormat, text.toStdString()));
 }

@@ -14,6 +14,7 @@
 #include "ProgramFonts.h"
 #include "SpinEdit.h"
 #include "StrictConversion.h"
+#include "WindowMessages.h"
 
 #include <QCloseEvent>
 #include <QComboBox>

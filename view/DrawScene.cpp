@@ -2,6 +2,7 @@
 
 #include "FrameFile.h"
 #include "NumberFormat.h"
+#include "SceneGeometry.h"
 
 #include <QColor>
 #include <QPainter>
@@ -18,7 +19,6 @@ namespace {
 
 constexpr std::int64_t AxisXPx = 185;
 constexpr int AxisDotLengthPx = 3;
-constexpr std::int64_t SurfaceYPx = 74;
 // The background rectangle is wider than the surface, so its right border is not seen.
 constexpr std::int64_t BackgroundRightPx = 385;
 constexpr std::int64_t BlockLeftPx = 120;
@@ -178,14 +178,40 @@ void PaintFrame(QPainter& painter, const QImage& frame, std::int64_t left, std::
         left + frame.width() <= 0 || top + frame.height() <= 0) {
         return;
     }
-    const QPoint at(static_cast<int>(left), static_cast<int>(top));
-    if (frame.hasAlphaChannel()) {
-        QImage opaque = frame.convertToFormat(QImage::Format_ARGB32);
-        opaque.reinterpretAsFormat(QImage::Format_RGB32);
-        painter.drawImage(at, opaque);
+    painter.drawImage(QPoint(static_cast<int>(left), static_cast<int>(top)), OpaqueImage(frame));
+}
+
+// The material still standing beside the drill's point, then the outline of the hole
+// cut so far; in the enlarging shape the cone ends at the pilot hole's wall.
+void PaintCut(QPainter& painter, const SimulationState& state) {
+    const std::int64_t h = state.DrillHalfWidthPx;
+    const std::int64_t w = state.CutHalfWidthPx;
+    const std::int64_t k = state.ChiselHalfWidthPx;
+    const std::int64_t p = state.PilotHoleSize;
+    const std::int64_t ys = state.ShoulderYPx;
+    const std::int64_t yt = state.TipYPx;
+    const std::int64_t yp = state.PilotEdgeYPx;
+    if (state.ReamingEngaged == 0) {
+        PaintPolygons<4>(painter, {{{h, ys}, {w, ys}, {k, yt}, {h, yt}}}, Silver);
+        PaintPolylines<5>(painter, {{{h, SurfaceYPx}, {h, ys}, {w, ys}, {k, yt}, {0, yt}}}, Black);
     } else {
-        painter.drawImage(at, frame);
+        PaintPolygons<5>(painter, {{{h, ys}, {w, ys}, {p, yp}, {p, yt}, {h, yt}}}, Silver);
+        PaintPolylines<5>(painter, {{{h, SurfaceYPx}, {h, ys}, {w, ys}, {p, yp}, {p, yt + 1}}},
+                          Black);
     }
+}
+
+// The dotted axis in the platform's dot pattern for a one-pixel pen, three pixels on and
+// three off from the top row; the gaps are painted too, in the brush colour (silver). The
+// line stops one pixel short of its end, like every line here.
+void PaintAxis(QPainter& painter) {
+    std::vector<QPoint> dots, gaps;
+    for (int y = 0; y < BottomPx; ++y) {
+        (y % (2 * AxisDotLengthPx) < AxisDotLengthPx ? dots : gaps)
+            .push_back(QPoint(static_cast<int>(AxisXPx), y));
+    }
+    PaintPixels(painter, gaps, Silver);
+    PaintPixels(painter, dots, Black);
 }
 
 } // namespace
@@ -201,17 +227,10 @@ void DrawScene(const SimulationState& state, QImage& surface, QImage& frameBitma
         surface.format() != QImage::Format_RGB32) {
         surface = QImage(SceneWidthPx, SceneHeightPx, QImage::Format_RGB32);
     }
-    const std::int64_t h = state.DrillHalfWidthPx;
-    const std::int64_t w = state.CutHalfWidthPx;
-    const std::int64_t k = state.ChiselHalfWidthPx;
-    const std::int64_t p = state.PilotHoleSize;
-    const std::int64_t ys = state.ShoulderYPx;
-    const std::int64_t yt = state.TipYPx;
-    const std::int64_t yp = state.PilotEdgeYPx;
-
     QPainter painter(&surface);
     painter.setRenderHint(QPainter::Antialiasing, false);
 
+    const std::int64_t p = state.PilotHoleSize;
     PaintRectangle(painter, 0, 0, BackgroundRightPx, BottomPx, White, Silver);
     PaintRectangle(painter, BlockLeftPx, SurfaceYPx, BlockRightPx, BottomPx, Silver, Black);
     if (state.Operation == 1) {
@@ -222,25 +241,8 @@ void DrawScene(const SimulationState& state, QImage& surface, QImage& frameBitma
     if (!frameName.isEmpty()) {
         frameBitmap = LoadFrameFile(frameName);
     }
-    PaintFrame(painter, frameBitmap, AxisXPx - h, RoundToInt32(state.DrillTopY));
-
-    if (state.ReamingEngaged == 0) {
-        PaintPolygons<4>(painter, {{{h, ys}, {w, ys}, {k, yt}, {h, yt}}}, Silver);
-        PaintPolylines<5>(painter, {{{h, SurfaceYPx}, {h, ys}, {w, ys}, {k, yt}, {0, yt}}}, Black);
-    } else {
-        PaintPolygons<5>(painter, {{{h, ys}, {w, ys}, {p, yp}, {p, yt}, {h, yt}}}, Silver);
-        PaintPolylines<5>(painter, {{{h, SurfaceYPx}, {h, ys}, {w, ys}, {p, yp}, {p, yt + 1}}},
-                          Black);
-    }
-
-    // The dotted axis in the platform's dot pattern for a one-pixel pen, three pixels on
-    // and three off from the top row; the gaps are painted too, in the brush colour
-    // (silver). The line stops one pixel short of its end, like every line here.
-    std::vector<QPoint> dots, gaps;
-    for (int y = 0; y < BottomPx; ++y) {
-        (y % (2 * AxisDotLengthPx) < AxisDotLengthPx ? dots : gaps)
-            .push_back(QPoint(static_cast<int>(AxisXPx), y));
-    }
-    PaintPixels(painter, gaps, Silver);
-    PaintPixels(painter, dots, Black);
+    PaintFrame(painter, frameBitmap, AxisXPx - state.DrillHalfWidthPx,
+               RoundToInt32(state.DrillTopY));
+    PaintCut(painter, state);
+    PaintAxis(painter);
 }

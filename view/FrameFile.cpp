@@ -1,6 +1,5 @@
 #include "FrameFile.h"
 
-#include "Messages.h"
 #include "ProgramError.h"
 
 #include <QByteArray>
@@ -14,23 +13,11 @@
 
 namespace {
 
-// Labels of the seven sizes, not computed from the diameter (the last is 50, not 35).
-constexpr std::array<const char*, DrillSizeCount> SizePrefixes = {"5",  "10", "15", "20",
-                                                                  "25", "30", "50"};
 // A BMP file starts with a 14-byte file header whose first two bytes are "BM".
 constexpr qint64 FileHeaderBytes = 14;
 // Larger files are refused before they are read into memory; the image reader would
 // refuse to allocate such a picture anyway.
 constexpr qint64 LargestFrameFileBytes = 256LL * 1024 * 1024;
-
-std::string WithName(std::string_view format, const QString& name) {
-    std::string text(format);
-    const std::size_t at = text.find("%s");
-    if (at != std::string::npos) {
-        text.replace(at, 2, name.toStdString());
-    }
-    return text;
-}
 
 std::uint32_t ReadLittleEndian(const QByteArray& data, qsizetype at, int bytes) {
     std::uint32_t value = 0;
@@ -78,9 +65,9 @@ bool PixelDataComplete(const QByteArray& data) {
     return available >= 0 && (rowBytes == 0 || std::abs(height) <= available / rowBytes);
 }
 
-// The scene copies the frame without transparency, so an alpha channel is dropped
-// as it stands (the colour values are kept, not blended against anything).
-QImage Opaque(QImage picture) {
+} // namespace
+
+QImage OpaqueImage(QImage picture) {
     if (picture.format() == QImage::Format_RGB32) {
         return picture;
     }
@@ -91,8 +78,6 @@ QImage Opaque(QImage picture) {
     }
     return picture.convertToFormat(QImage::Format_RGB32);
 }
-
-} // namespace
 
 QString FrameFileName(int drillSize, int frameCounter) {
     if (drillSize < 1 || drillSize > DrillSizeCount || frameCounter < 0 ||
@@ -110,7 +95,7 @@ QString FrameFileName(int drillSize, int frameCounter) {
 QImage LoadFrameFile(const QString& fileName) {
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly)) {
-        throw ProgramError(WithName(CannotOpenFileFormat, fileName));
+        throw ProgramError(WithName(CannotOpenFileFormat, fileName.toStdString()));
     }
     const qint64 sizeBytes = file.size();
     if (sizeBytes == 0) {
@@ -133,5 +118,5 @@ QImage LoadFrameFile(const QString& fileName) {
     if (!PixelDataComplete(data) || !picture.loadFromData(data, "BMP") || picture.isNull()) {
         throw ProgramError(std::string(BitmapNotValidText));
     }
-    return Opaque(std::move(picture));
+    return OpaqueImage(std::move(picture));
 }

@@ -3,11 +3,17 @@
 #include <QImage>
 #include <QString>
 
+#include <array>
+
 // The six pictures of each of the seven drill sizes lie beside the program as
 // "<size prefix>_<frame number>.BMP"; frame number 6 - FrameCounter, so that the
 // counter running 0..5 shows the frames 6..1.
+// The build reads both lists from here to name the pictures it draws.
 inline constexpr int FrameCount = 6;
 inline constexpr int DrillSizeCount = 7;
+// Labels of the seven sizes, not computed from the diameter (the last is 50, not 35).
+inline constexpr std::array<const char*, DrillSizeCount> SizePrefixes = {"5",  "10", "15", "20",
+                                                                         "25", "30", "50"};
 
 // "20_6.BMP" for drill size 4 and counter 0; empty when either is out of range.
 QString FrameFileName(int drillSize, int frameCounter);
@@ -16,3 +22,8 @@ QString FrameFileName(int drillSize, int frameCounter);
 // file; throws ProgramError "Cannot open file %s", "Bitmap image is not valid", "Stream read
 // error". The picture comes back opaque (Format_RGB32): an alpha channel in the file is ignored.
 QImage LoadFrameFile(const QString& fileName);
+
+// The scene copies a frame without transparency, so an alpha channel is dropped as it
+// stands: the colour values are kept, not blended against anything. Comes back as
+// Format_RGB32.
+QImage OpaqueImage(QImage picture);

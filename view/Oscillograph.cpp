@@ -1,6 +1,5 @@
 #include "Oscillograph.h"
 
-#include "Messages.h"
 #include "NumberFormat.h"
 #include "ProgramError.h"
 #include "ProgramFonts.h"

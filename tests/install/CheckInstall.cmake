@@ -2,7 +2,7 @@
 # launcher and the program behind it, the 42 frame pictures, the icons, the AppStream
 # metadata, the manual page, a valid desktop entry, and that the launcher starts the
 # program in the pictures' folder from any other folder with its arguments unchanged.
-#   cmake -DBUILD_DIR=... -DPREFIX=... -P CheckInstall.cmake
+#   cmake -DBUILD_DIR=... -DPREFIX=... -DFRAME_NAMES=5_1.BMP,... -P CheckInstall.cmake
 file(REMOVE_RECURSE "${PREFIX}")
 execute_process(COMMAND ${CMAKE_COMMAND} --install "${BUILD_DIR}" --prefix "${PREFIX}"
                 RESULT_VARIABLE result OUTPUT_QUIET)
@@ -22,10 +22,9 @@ set(expected
     share/man/man1/busenje.1.gz
     share/doc/busenje/copyright
     share/doc/busenje/changelog.gz)
-foreach(prefix 5 10 15 20 25 30 50)
-  foreach(frame RANGE 1 6)
-    list(APPEND expected share/busenje/${prefix}_${frame}.BMP)
-  endforeach()
+string(REPLACE "," ";" frame_names "${FRAME_NAMES}")
+foreach(name IN LISTS frame_names)
+  list(APPEND expected share/busenje/${name})
 endforeach()
 foreach(path IN LISTS expected)
   if(NOT EXISTS "${PREFIX}/${path}")

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <string>
 
 namespace {
@@ -10,11 +9,7 @@ namespace {
 TEST(IsPairAllowed, TheWholeTableOfToolsAndWorkpieces) {
     // Rows: tools C7680, C9681, K40, K50, C9683; columns: the ten workpieces in list order.
     const std::string accepted[5] = {
-        "YNNYYYNYNY",
-        "NYNYYYNYNY",
-        "NNYYYYNYNY",
-        "NNNYYYYYNY",
-        "NNNYYYNYYY",
+        "YNNYYYNYNY", "NYNYYYNYNY", "NNYYYYNYNY", "NNNYYYYYNY", "NNNYYYNYYY",
     };
     for (int tool = 1; tool <= 5; ++tool) {
         for (int work = 1; work <= 10; ++work) {
@@ -26,48 +21,47 @@ TEST(IsPairAllowed, TheWholeTableOfToolsAndWorkpieces) {
     }
 }
 
-TEST(LoadCoefficients, EveryRowReplacesTheWholeSet) {
-    // Load a row whose fields are all nonzero, then each row: nothing of the first survives.
+// The sixteen coefficients of each workpiece material written out, in the order CpDrill,
+// QpDrill, YpDrill, CmDrill, QmDrill, YmDrill, CpReam, XpReam, YpReam, CmReam, QmReam,
+// XmReam, YmReam, SpeedExponent, ForceFactor, MomentFactor. Each row is loaded over the
+// set of material 9, whose fields are all nonzero: nothing of that set may survive.
+TEST(LoadCoefficients, EveryRowAsWrittenOutReplacesTheWholeSet) {
+    const double rows[10][16] = {
+        {680, 1.0, 0.7, 0.345, 2.0, 0.8, 670, 1.2, 0.65, 0.9, 1.0, 0.9, 0.8, -0.05, 1.27, 1.27},
+        {680, 1.0, 0.7, 0.345, 2.0, 0.8, 670, 1.2, 0.65, 0.9, 1.0, 0.9, 0.8, -0.05, 0.84, 0.84},
+        {427, 1.0, 0.8, 0.21, 2.0, 0.8, 235, 1.2, 0.4, 0.85, 1.0, 0.75, 0.8, 0, 1.45, 1.45},
+        {420, 1.2, 0.75, 0.12, 2.2, 0.8, 460, 1.0, 0.4, 1.96, 0.85, 0.8, 0.7, 0, 1.37, 1.16},
+        {680, 1.0, 0.7, 0.345, 2.0, 0.8, 670, 1.2, 0.65, 0.9, 1.0, 0.9, 0.8, -0.05, 1.18, 1.18},
+        {680, 1.0, 0.7, 0.345, 2.0, 0.8, 670, 1.2, 0.65, 0.9, 1.0, 0.9, 0.8, -0.05, 1.31, 1.31},
+        {328, 1.2, 0.75, 0.1, 2.2, 0.8, 380, 1.0, 0.4, 1.7, 0.85, 0.8, 0.7, 0, 1.09, 1.04},
+        {328, 1.2, 0.75, 0.1, 2.2, 0.8, 380, 1.0, 0.4, 1.7, 0.85, 0.8, 0.7, 0, 2.0, 1.38},
+        {1430, 1.0, 0.7, 0.41, 2.0, 0.7, 1400, 1.2, 0.65, 1.06, 1.0, 0.9, 0.8, -0.05, 1.0, 1.0},
+        {315, 1.0, 0.8, 0.12, 2.0, 0.8, 172, 1.0, 0.4, 0.31, 0.85, 0, 0.8, 0, 1.0, 1.0},
+    };
     for (int work = 1; work <= 10; ++work) {
         SimulationState s;
         Initialise(s);
         LoadCoefficients(s, 9);
         LoadCoefficients(s, work);
-        const CoefficientRow& r = CoefficientTable[static_cast<std::size_t>(work - 1)];
-        const double loaded[] = {s.CpDrill, s.QpDrill, s.YpDrill, s.CmDrill, s.QmDrill, s.YmDrill,
-                                 s.CpReam,  s.XpReam,  s.YpReam,  s.CmReam,  s.QmReam,  s.XmReam,
+        const double loaded[] = {s.CpDrill, s.QpDrill,       s.YpDrill,     s.CmDrill,
+                                 s.QmDrill, s.YmDrill,       s.CpReam,      s.XpReam,
+                                 s.YpReam,  s.CmReam,        s.QmReam,      s.XmReam,
                                  s.YmReam,  s.SpeedExponent, s.ForceFactor, s.MomentFactor};
-        const double expected[] = {r.CpDrill, r.QpDrill, r.YpDrill, r.CmDrill, r.QmDrill, r.YmDrill,
-                                   r.CpReam,  r.XpReam,  r.YpReam,  r.CmReam,  r.QmReam,  r.XmReam,
-                                   r.YmReam,  r.SpeedExponent, r.ForceFactor, r.MomentFactor};
         for (std::size_t i = 0; i < 16; ++i) {
-            EXPECT_EQ(loaded[i], expected[i]) << "material " << work << " field " << i;
+            EXPECT_EQ(loaded[i], rows[work - 1][i]) << "material " << work << " field " << i;
         }
     }
-}
-
-TEST(CoefficientTable, RowsThatDifferOnlyInTheirCorrectionFactors) {
-    auto sameExceptFactors = [](const CoefficientRow& a, const CoefficientRow& b) {
-        CoefficientRow x = a, y = b;
-        x.ForceFactor = y.ForceFactor = 0;
-        x.MomentFactor = y.MomentFactor = 0;
-        return std::memcmp(&x, &y, sizeof x) == 0;
-    };
-    EXPECT_TRUE(sameExceptFactors(CoefficientTable[0], CoefficientTable[1]));
-    EXPECT_TRUE(sameExceptFactors(CoefficientTable[0], CoefficientTable[4]));
-    EXPECT_TRUE(sameExceptFactors(CoefficientTable[0], CoefficientTable[5]));
-    EXPECT_TRUE(sameExceptFactors(CoefficientTable[6], CoefficientTable[7]));
-    EXPECT_EQ(CoefficientTable[5].ForceFactor, 1.31);
-    EXPECT_EQ(CoefficientTable[4].ForceFactor, 1.18);
-    EXPECT_EQ(CoefficientTable[7].ForceFactor, 2.0);
-    EXPECT_EQ(CoefficientTable[9].XmReam, 0.0);
 }
 
 TEST(MaterialLists, APickSetsTheNumberAndNoSelectionChangesNothing) {
     SimulationState s;
     Initialise(s);
-    ToolMaterialPicked(s, 2);   // K40
-    WorkMaterialPicked(s, 9);   // AlMg8
+    ToolMaterialPicked(s, 0); // the first entries
+    WorkMaterialPicked(s, 0);
+    EXPECT_EQ(s.ToolMaterial, 1);
+    EXPECT_EQ(s.WorkMaterial, 1);
+    ToolMaterialPicked(s, 2); // K40
+    WorkMaterialPicked(s, 9); // AlMg8
     EXPECT_EQ(s.ToolMaterial, 3);
     EXPECT_EQ(s.WorkMaterial, 10);
     for (int index : {-1, 5, 10, 1000}) {

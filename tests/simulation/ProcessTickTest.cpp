@@ -1,6 +1,7 @@
+#include "ProcessTick.h"
 #include "MachiningInputs.h"
 #include "Materials.h"
-#include "ProcessTick.h"
+#include "RecordingViews.h"
 
 #include <gtest/gtest.h>
 
@@ -9,29 +10,6 @@
 #include <vector>
 
 namespace {
-
-// Records what the tick asks of the views, with the buffers as they were at the call.
-class RecordingViews final : public ProcessViews {
-public:
-    explicit RecordingViews(const SimulationState& state) : state_(state) {}
-
-    void PlotTraces() override {
-        calls.push_back('P');
-        plottedTime.push_back(state_.TimeAxis[NewestSample]);
-        plottedForce.push_back(state_.ForceTrace[NewestSample]);
-        plottedForceBefore.push_back(state_.ForceTrace[NewestSample - 1]);
-    }
-    void DrawScene() override {
-        calls.push_back('D');
-        drawnForceBefore.push_back(state_.ForceTrace[NewestSample - 1]);
-    }
-
-    std::string calls;
-    std::vector<double> plottedTime, plottedForce, plottedForceBefore, drawnForceBefore;
-
-private:
-    const SimulationState& state_;
-};
 
 SimulationState ReadyToRun(int tool = 1, int work = 1) {
     SimulationState s;
@@ -55,51 +33,72 @@ TEST(Tick, PhaseCyclesThroughSixFrames) {
     EXPECT_EQ(s.FrameCounter, 0);
 }
 
-// The start values drill 20 mm at 0.2 mm/rev to a travel limit of 48 px.
+// The start values drill 20 mm to a travel limit of 48 px, at 0.2 mm/rev and at 0.5 mm/rev,
+// where the drill stands exactly on the last position from which it still advances.
 TEST(Tick, RunFromTheStartValuesToTheEndOfTravel) {
-    SimulationState s = ReadyToRun();
-    RecordingViews views(s);
-    int firstTipMove = 0, firstLoad = 0, lastAdvance = 0, stopTick = 0;
-    for (int tick = 1; tick <= 400 && stopTick == 0; ++tick) {
-        const double top = s.DrillTopY, tip = s.TipY;
-        const TickResult result = AdvanceProcess(s, views);
-        ASSERT_NE(result, TickResult::DrillBroke);
-        if (s.DrillTopY != top) {
-            lastAdvance = tick;
-            EXPECT_EQ(lastAdvance, tick);
+    struct Case {
+        int feedHundredths, firstTipMove;
+        double tipAtFirstMove;
+        int cutAtFirstMove, firstLoad, lastAdvance, stopTick;
+        double top, depth, tip;
+        int tipPx;
+        double shoulder;
+        int shoulderPx;
+    };
+    // The full width is in once the tip is more than 22 / 1.75 px deep: from the tip's 63rd
+    // step at 0.2 mm/rev, from its 26th at 0.5 mm/rev.
+    const Case cases[] = {
+        {20, 26, 74.2, 0, 27, 241, 246, -251.8, 24.1, 118.2, 118, 74 + (221 - 62) * 0.2, 106},
+        {50, 11, 74.5, 1, 11, 97, 102, -251.5, 24.25, 120.0, 120, 107.5, 108},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.feedHundredths);
+        SimulationState s = ReadyToRun();
+        ApplyFeed(s, c.feedHundredths);
+        RecordingViews views(s);
+        int firstTipMove = 0, firstLoad = 0, advances = 0, lastAdvance = 0, stopTick = 0;
+        for (int tick = 1; tick <= 400 && stopTick == 0; ++tick) {
+            const double top = s.DrillTopY, tip = s.TipY;
+            const TickResult result = AdvanceProcess(s, views);
+            ASSERT_NE(result, TickResult::DrillBroke);
+            if (s.DrillTopY != top) {
+                ++advances;
+                lastAdvance = tick;
+            }
+            if (firstTipMove == 0 && s.TipY != tip) {
+                firstTipMove = tick;
+                EXPECT_DOUBLE_EQ(s.TipY, c.tipAtFirstMove);
+                EXPECT_EQ(s.CutHalfWidthPx, c.cutAtFirstMove); // 0.35 rounds to 0: no loads
+            }
+            if (firstLoad == 0 && s.ForceTrace[NewestSample] != 0) {
+                firstLoad = tick;
+                EXPECT_EQ(s.CutHalfWidthPx, 1);
+                EXPECT_EQ(s.CutDiameter, 1.0);
+            }
+            if (result == TickResult::TimerDisabled) {
+                stopTick = tick;
+            }
         }
-        if (firstTipMove == 0 && s.TipY != tip) {
-            firstTipMove = tick;
-            EXPECT_DOUBLE_EQ(s.TipY, 74.2);
-            EXPECT_EQ(s.CutHalfWidthPx, 0); // 0.35 rounds to 0: no loads yet
-        }
-        if (firstLoad == 0 && s.ForceTrace[NewestSample] != 0) {
-            firstLoad = tick;
-            EXPECT_EQ(s.CutHalfWidthPx, 1);
-            EXPECT_EQ(s.CutDiameter, 1.0);
-        }
-        if (result == TickResult::TimerDisabled) {
-            stopTick = tick;
-        }
+        EXPECT_EQ(firstTipMove, c.firstTipMove);
+        EXPECT_EQ(firstLoad, c.firstLoad);
+        EXPECT_EQ(advances, c.lastAdvance); // every tick up to the last one advanced
+        EXPECT_EQ(lastAdvance, c.lastAdvance);
+        EXPECT_EQ(stopTick, c.stopTick);
+        EXPECT_EQ(s.FrameCounter, 0);
+        EXPECT_NEAR(s.DrillTopY, c.top, 1e-9);
+        EXPECT_NEAR(s.HoleDepth, c.depth, 1e-9);
+        EXPECT_NEAR(s.TipY, c.tip, 1e-9);
+        EXPECT_EQ(s.TipYPx, c.tipPx);
+        // The diameter in cut stops at the drill's while the cut half width goes on to 22.
+        EXPECT_EQ(s.CutHalfWidthPx, 22);
+        EXPECT_EQ(s.CutDiameter, 20.0);
+        EXPECT_NEAR(s.ShoulderY, c.shoulder, 1e-9);
+        EXPECT_EQ(s.ShoulderYPx, c.shoulderPx);
+        // Every tick plotted, then drew; the stopping tick too.
+        EXPECT_EQ(views.calls.size(), 2u * static_cast<std::size_t>(c.stopTick));
+        EXPECT_EQ(views.calls.substr(0, 4), "PDPD");
+        EXPECT_NEAR(views.plotted.back().NewestTime, c.stopTick * 20.0 / 159.0, 1e-9);
     }
-    EXPECT_EQ(firstTipMove, 26);
-    EXPECT_EQ(firstLoad, 27);
-    EXPECT_EQ(lastAdvance, 241);
-    EXPECT_EQ(stopTick, 246);
-    EXPECT_EQ(s.FrameCounter, 0);
-    EXPECT_NEAR(s.DrillTopY, -251.8, 1e-9);
-    EXPECT_NEAR(s.HoleDepth, 24.1, 1e-9);
-    EXPECT_NEAR(s.TipY, 118.2, 1e-9);
-    EXPECT_EQ(s.TipYPx, 118);
-    // The diameter in cut stops at the drill's while the cut half width goes on to 22.
-    EXPECT_EQ(s.CutHalfWidthPx, 22);
-    EXPECT_EQ(s.CutDiameter, 20.0);
-    // The full width is in once the tip is more than 22 / 1.75 px deep, from its 63rd step.
-    EXPECT_NEAR(s.ShoulderY, 74 + (221 - 62) * 0.2, 1e-9);
-    // Every tick plotted, then drew; the stopping tick too.
-    EXPECT_EQ(views.calls.size(), 2u * 246u);
-    EXPECT_EQ(views.calls.substr(0, 4), "PDPD");
-    EXPECT_NEAR(views.plottedTime.back(), 246 * 20.0 / 159.0, 1e-9);
 }
 
 TEST(Tick, TicksPastTheEndOfTravelAreFullTicksUntilPhaseZero) {
@@ -138,8 +137,8 @@ TEST(Tick, ScrollsAfterPlottingAndKeepsTheNewestSample) {
     RecordingViews views(s);
     AdvanceProcess(s, views); // the drill is still above the surface: no loads
     ASSERT_EQ(views.calls, "PD");
-    EXPECT_EQ(views.plottedForceBefore[0], 275.0); // plotted before the scroll
-    EXPECT_EQ(views.drawnForceBefore[0], 276.0);   // drawn after it
+    EXPECT_EQ(views.plotted[0].PreviousForce, 275.0); // plotted before the scroll
+    EXPECT_EQ(views.drawn[0].PreviousForce, 276.0);   // drawn after it
     for (int k = 0; k < NewestSample; ++k) {
         EXPECT_EQ(s.ForceTrace[static_cast<std::size_t>(k)], k + 1);
         EXPECT_EQ(s.MomentTrace[static_cast<std::size_t>(k)], 1000 + k + 1);
@@ -187,10 +186,10 @@ TEST(Tick, BreakageStopsTheTickBeforeTimeAndViews) {
         const std::size_t calls = views.calls.size();
         if (AdvanceProcess(s, views) == TickResult::DrillBroke) {
             brokeAt = tick;
-            EXPECT_EQ(views.calls.size(), calls);            // neither view called
-            EXPECT_EQ(s.TimeAxis, before.TimeAxis);            // time did not move
+            EXPECT_EQ(views.calls.size(), calls);   // neither view called
+            EXPECT_EQ(s.TimeAxis, before.TimeAxis); // time did not move
             EXPECT_EQ(s.ForceTrace[NewestSample - 1], before.ForceTrace[NewestSample]); // not
-            EXPECT_NE(s.ForceTrace[NewestSample], before.ForceTrace[NewestSample]); // scrolled
+            EXPECT_NE(s.ForceTrace[NewestSample], before.ForceTrace[NewestSample]);     // scrolled
             EXPECT_GT(s.ShearStress, s.AllowedStress);
             EXPECT_EQ(s.CutDiameter, 5.0);
         }
@@ -263,51 +262,41 @@ TEST(Tick, EnlargingWithoutAPilotHoleChangeWaitsForADiameter) {
     EXPECT_GT(s.ForceTrace[NewestSample], 0.0);
 }
 
+// "Polazno stanje" after 100 ticks of drilling and of enlarging a 10 mm pilot hole, where
+// the depth of cut is 5 mm by then.
 TEST(Reset, PutsDrillAndBuffersBackAndKeepsTheRest) {
-    SimulationState s = ReadyToRun(2, 5);
-    RecordingViews views(s);
-    for (int tick = 1; tick <= 100; ++tick) {
-        AdvanceProcess(s, views);
+    for (int operation : {0, 1}) {
+        SCOPED_TRACE(operation);
+        SimulationState s = ReadyToRun(2, 5);
+        if (operation == 1) {
+            SelectEnlarging(s);
+            ApplyPilotHole(s, 10);
+        }
+        RecordingViews views(s);
+        for (int tick = 1; tick <= 100; ++tick) {
+            AdvanceProcess(s, views);
+        }
+        s.ForceAxisMax = 9000;
+        ASSERT_EQ(s.CutDepth, operation == 1 ? 5.0 : 0.0);
+        // Everything but the drill and the buffers stays: phase, inputs, materials,
+        // coefficients, maxima.
+        SimulationState expected = s;
+        expected.DrillTopY = -300.0;
+        expected.TipY = expected.ShoulderY = 74.0;
+        expected.TipYPx = expected.ShoulderYPx = expected.PilotEdgeYPx = 74;
+        expected.HoleDepth = expected.CutDiameter = expected.CutDepth = 0.0;
+        expected.ShearStress = 0.0;
+        expected.CutHalfWidthPx = 0;
+        expected.ForceTrace = expected.MomentTrace = SampleBuffer{};
+        views.calls.clear();
+        ResetProcess(s, views);
+        EXPECT_EQ(views.calls, "PD");
+        EXPECT_EQ(s.TimeAxis[NewestSample], 0.0);
+        EXPECT_DOUBLE_EQ(s.TimeAxis[0], -276 * s.TimeStep);
+        expected.TimeAxis = s.TimeAxis;
+        EXPECT_TRUE(s == expected);
+        EXPECT_EQ(s.FrameCounter, 100 % 6);
     }
-    s.ForceAxisMax = 9000;
-    SimulationState expected = s;
-    views.calls.clear();
-    ResetProcess(s, views);
-    EXPECT_EQ(views.calls, "PD");
-    EXPECT_EQ(s.DrillTopY, -300.0);
-    EXPECT_EQ(s.TipY, 74.0);
-    EXPECT_EQ(s.ShoulderY, 74.0);
-    EXPECT_EQ(s.TipYPx, 74);
-    EXPECT_EQ(s.ShoulderYPx, 74);
-    EXPECT_EQ(s.PilotEdgeYPx, 74);
-    EXPECT_EQ(s.HoleDepth, 0.0);
-    EXPECT_EQ(s.CutHalfWidthPx, 0);
-    EXPECT_EQ(s.CutDiameter, 0.0);
-    EXPECT_EQ(s.CutDepth, 0.0);
-    EXPECT_EQ(s.ShearStress, 0.0);
-    EXPECT_EQ(s.TimeAxis[NewestSample], 0.0);
-    EXPECT_DOUBLE_EQ(s.TimeAxis[0], -276 * s.TimeStep);
-    for (int k = 0; k < SampleCount; ++k) {
-        EXPECT_EQ(s.ForceTrace[static_cast<std::size_t>(k)], 0.0);
-        EXPECT_EQ(s.MomentTrace[static_cast<std::size_t>(k)], 0.0);
-    }
-    // Everything else is as it was: phase, inputs, materials, coefficients, maxima.
-    expected.DrillTopY = s.DrillTopY;
-    expected.TipY = s.TipY;
-    expected.ShoulderY = s.ShoulderY;
-    expected.TipYPx = s.TipYPx;
-    expected.ShoulderYPx = s.ShoulderYPx;
-    expected.PilotEdgeYPx = s.PilotEdgeYPx;
-    expected.HoleDepth = s.HoleDepth;
-    expected.CutHalfWidthPx = s.CutHalfWidthPx;
-    expected.CutDiameter = s.CutDiameter;
-    expected.CutDepth = s.CutDepth;
-    expected.ShearStress = s.ShearStress;
-    expected.TimeAxis = s.TimeAxis;
-    expected.ForceTrace = s.ForceTrace;
-    expected.MomentTrace = s.MomentTrace;
-    EXPECT_TRUE(s == expected);
-    EXPECT_EQ(s.FrameCounter, 100 % 6);
 }
 
 // Absurd typed values must not turn into undefined integer conversions in the tick.

@@ -28,6 +28,9 @@ void ExpectPixels(const QImage& surface, const std::vector<PixelCase>& cases,
     }
 }
 
+// Short names for the tables of pixels; D is the drill's picture.
+constexpr QRgb B = BlackRgb, S = SilverRgb, W = WhiteRgb, D = BlueRgb;
+
 SimulationState StartState() {
     SimulationState state;
     Initialise(state);
@@ -46,224 +49,109 @@ class DrawSceneTest : public ::testing::Test {
     QImage frameBitmap_;
 };
 
-TEST_F(DrawSceneTest, StartUpScene) {
-    WriteSolidFrame("20_6.BMP", 22, BlueRgb);
-    surface_ = QImage(10, 10, QImage::Format_RGB32);
-    DrawScene(StartState(), surface_, frameBitmap_);
-    ASSERT_EQ(surface_.size(), QSize(369, 353));
-    EXPECT_EQ(frameBitmap_.size(), QSize(45, 370));
-    ExpectPixels(surface_,
-                 {
-                     // The frame's rows 300..369 at (163, -300): columns 163..207, rows 0..69.
-                     {163, 0, BlueRgb},
-                     {207, 0, BlueRgb},
-                     {163, 69, BlueRgb},
-                     {207, 69, BlueRgb},
-                     {162, 30, WhiteRgb},
-                     {208, 30, WhiteRgb},
-                     {170, 70, WhiteRgb},
-                     {200, 73, WhiteRgb},
-                     // Silver border: top row, left column, bottom row; no right border.
-                     {0, 0, SilverRgb},
-                     {100, 0, SilverRgb},
-                     {368, 0, SilverRgb},
-                     {0, 200, SilverRgb},
-                     {0, 352, SilverRgb},
-                     {60, 352, SilverRgb},
-                     {368, 352, SilverRgb},
-                     {368, 200, WhiteRgb},
-                     {1, 1, WhiteRgb},
-                     {367, 351, WhiteRgb},
-                     // The block: columns 120..249 from the surface down, black border.
-                     {119, 200, WhiteRgb},
-                     {120, 200, BlackRgb},
-                     {121, 200, SilverRgb},
-                     {248, 200, SilverRgb},
-                     {249, 200, BlackRgb},
-                     {250, 200, WhiteRgb},
-                     {150, 73, WhiteRgb},
-                     {150, 75, SilverRgb},
-                     {150, 352, BlackRgb},
-                     {120, 352, BlackRgb},
-                     {249, 352, BlackRgb},
-                     {250, 352, SilverRgb},
-                     // No pilot hole.
-                     {175, 200, SilverRgb},
-                     {195, 200, SilverRgb},
-                 },
-                 "start-up");
-    for (int x = 120; x <= 249; ++x) {
-        EXPECT_EQ(surface_.pixel(x, 74), BlackRgb) << "surface line at " << x;
+// The scene's fields that the cases set; the rest are the start values.
+struct SceneCase {
+    const char* What;
+    int FrameCounter, Operation, ReamingEngaged, PilotHoleSize;
+    double DrillTopY;
+    int TipYPx, ShoulderYPx, PilotEdgeYPx, CutHalfWidthPx;
+    std::vector<PixelCase> Pixels;
+};
+
+// The pixels of row y from x1 to x2, or of column x from y1 to y2, in one colour.
+std::vector<PixelCase> Row(int y, int x1, int x2, QRgb colour) {
+    std::vector<PixelCase> pixels;
+    for (int x = x1; x <= x2; ++x) {
+        pixels.push_back({x, y, colour});
     }
+    return pixels;
+}
+
+// The whole dotted axis.
+std::vector<PixelCase> Axis() {
+    std::vector<PixelCase> pixels;
     for (int y = 0; y < 353; ++y) {
-        EXPECT_EQ(surface_.pixel(185, y), AxisColour(y)) << "axis at " << y;
+        pixels.push_back({185, y, AxisColour(y)});
     }
+    return pixels;
 }
 
-TEST_F(DrawSceneTest, DrillingSceneMidRun) {
-    WriteSolidFrame("20_3.BMP", 22, BlueRgb);
-    SimulationState state = StartState();
-    state.FrameCounter = 3;
-    state.DrillTopY = -256.2;
-    state.TipYPx = 113;
-    state.ShoulderYPx = 100;
-    state.CutHalfWidthPx = 22;
-    DrawScene(state, surface_, frameBitmap_);
-    ExpectPixels(surface_,
-                 {
-                     // Outline corners, left: (163,74) (163,100) (183,113) up to (185,113).
-                     {163, 74, BlackRgb},
-                     {163, 87, BlackRgb},
-                     {163, 100, BlackRgb},
-                     {183, 113, BlackRgb},
-                     {184, 113, BlackRgb},
-                     // and right: (207,74) (207,100) (187,113) up to (185,113).
-                     {207, 74, BlackRgb},
-                     {207, 87, BlackRgb},
-                     {207, 100, BlackRgb},
-                     {187, 113, BlackRgb},
-                     {186, 113, BlackRgb},
-                     // Standing material beside the point is silver over the frame.
-                     {165, 112, SilverRgb},
-                     {170, 113, SilverRgb},
-                     {205, 112, SilverRgb},
-                     {200, 113, SilverRgb},
-                     {164, 102, SilverRgb},
-                     // The drill's picture shows inside the cone and above the shoulder.
-                     {180, 108, BlueRgb},
-                     {190, 108, BlueRgb},
-                     {164, 99, BlueRgb},
-                     {206, 90, BlueRgb},
-                     {170, 60, BlueRgb},
-                     // Block beside the hole and below the picture's last row.
-                     {162, 90, SilverRgb},
-                     {208, 90, SilverRgb},
-                     {180, 114, SilverRgb},
-                     // Surface line outside the hole.
-                     {162, 74, BlackRgb},
-                     {208, 74, BlackRgb},
-                 },
-                 "drilling");
+std::vector<PixelCase> Joined(std::vector<PixelCase> pixels,
+                              std::initializer_list<std::vector<PixelCase>> more) {
+    for (const auto& part : more) {
+        pixels.insert(pixels.end(), part.begin(), part.end());
+    }
+    return pixels;
 }
 
-TEST_F(DrawSceneTest, PointStillEnteringNarrowsTheCutAtTheShoulder) {
-    WriteSolidFrame("20_6.BMP", 22, BlueRgb);
-    SimulationState state = StartState();
-    state.DrillTopY = -290.0;
-    state.TipYPx = 79;
-    state.ShoulderYPx = 74;
-    state.CutHalfWidthPx = 9;
-    DrawScene(state, surface_, frameBitmap_);
-    ExpectPixels(surface_,
-                 {
-                     // Outline (163,74) (176,74) (183,79); the surface beside it silver-filled
-                     // polygons repainted black.
-                     {163, 74, BlackRgb},
-                     {170, 74, BlackRgb},
-                     {176, 74, BlackRgb},
-                     {183, 79, BlackRgb},
-                     {194, 74, BlackRgb},
-                     {207, 74, BlackRgb},
-                     {187, 79, BlackRgb},
-                     // Material between the frame edge and the cone.
-                     {165, 78, SilverRgb},
-                     {205, 78, SilverRgb},
-                     {170, 79, SilverRgb},
-                     // Inside the cone the drill.
-                     {180, 76, BlueRgb},
-                     {190, 76, BlueRgb},
-                     {180, 74, BlueRgb},
-                 },
-                 "entering");
-}
-
-TEST_F(DrawSceneTest, EnlargingScene) {
-    WriteSolidFrame("20_6.BMP", 22, BlueRgb);
-    SimulationState state = StartState();
-    state.Operation = 1;
-    state.ReamingEngaged = 1;
-    state.PilotHoleSize = 10;
-    state.DrillTopY = -256.0;
-    state.TipYPx = 113;
-    state.ShoulderYPx = 100;
-    state.PilotEdgeYPx = 107;
-    state.CutHalfWidthPx = 22;
-    DrawScene(state, surface_, frameBitmap_);
-    ExpectPixels(surface_,
-                 {
-                     // Outline, left: (163,74) (163,100) (175,107) (175,114).
-                     {163, 74, BlackRgb},
-                     {163, 100, BlackRgb},
-                     {175, 107, BlackRgb},
-                     {175, 110, BlackRgb},
-                     {175, 113, BlackRgb},
-                     // Right: (207,74) (207,100) (195,107) (195,114).
-                     {207, 74, BlackRgb},
-                     {207, 100, BlackRgb},
-                     {195, 107, BlackRgb},
-                     {195, 113, BlackRgb},
-                     // Standing material: between the frame edge, the cone and the pilot wall.
-                     {165, 112, SilverRgb},
-                     {170, 113, SilverRgb},
-                     {174, 110, SilverRgb},
-                     {196, 110, SilverRgb},
-                     {205, 112, SilverRgb},
-                     // The drill within the pilot hole.
-                     {185 - 5, 110, BlueRgb},
-                     {190, 112, BlueRgb},
-                     // The pilot hole below the drill: white with black walls.
-                     {175, 200, BlackRgb},
-                     {176, 200, WhiteRgb},
-                     {194, 200, WhiteRgb},
-                     {195, 200, BlackRgb},
-                     {174, 200, SilverRgb},
-                     {196, 200, SilverRgb},
-                     {180, 114, WhiteRgb},
-                     {175, 352, BlackRgb},
-                     {180, 351, WhiteRgb},
-                 },
-                 "enlarging");
-}
-
-TEST_F(DrawSceneTest, PilotHoleDependsOnOperationOutlineOnReamingEngaged) {
-    WriteSolidFrame("20_6.BMP", 22, BlueRgb);
-    SimulationState state = StartState();
-    state.PilotHoleSize = 10;
-    state.DrillTopY = -256.0;
-    state.TipYPx = 113;
-    state.ShoulderYPx = 100;
-    state.PilotEdgeYPx = 107;
-    state.CutHalfWidthPx = 22;
-
-    // Enlarging chosen, no tick yet: pilot hole drawn, drilling outline.
-    state.Operation = 1;
-    state.ReamingEngaged = 0;
-    DrawScene(state, surface_, frameBitmap_);
-    ExpectPixels(
-        surface_,
-        {{176, 200, WhiteRgb}, {175, 200, BlackRgb}, {183, 113, BlackRgb}, {175, 107, BlueRgb}},
-        "enlarging before the first tick");
-
-    // Back to drilling after an enlarging run: no pilot hole, enlarging outline whose
-    // last point (175, 114) is left out.
-    state.Operation = 0;
-    state.ReamingEngaged = 1;
-    DrawScene(state, surface_, frameBitmap_);
-    ExpectPixels(surface_,
-                 {{176, 200, SilverRgb},
-                  {175, 200, SilverRgb},
-                  {175, 107, BlackRgb},
-                  {175, 113, BlackRgb},
-                  {175, 114, SilverRgb},
-                  {195, 113, BlackRgb},
-                  {195, 114, SilverRgb},
-                  {183, 113, BlueRgb}},
-                 "drilling after enlarging");
-
-    // Any other value of Operation draws no pilot hole.
-    state.Operation = 2;
-    DrawScene(state, surface_, frameBitmap_);
-    EXPECT_EQ(surface_.pixel(176, 200), SilverRgb);
+TEST_F(DrawSceneTest, ScenesPixelByPixel) {
+    // clang-format off
+    const SceneCase cases[] = {
+        // The frame's rows 300..369 at (163, -300): columns 163..207, rows 0..69. A silver
+        // border on the top row, the left column and the bottom row, none on the right.
+        // The block: columns 120..249 from the surface down, black border. No pilot hole.
+        {"start-up", 0, 0, 0, 0, -300.0, 74, 74, 0, 0, Joined({
+            {163, 0, D}, {207, 0, D}, {163, 69, D}, {207, 69, D}, {162, 30, W}, {208, 30, W},
+            {170, 70, W}, {200, 73, W},
+            {0, 0, S}, {100, 0, S}, {368, 0, S}, {0, 200, S}, {0, 352, S}, {60, 352, S},
+            {368, 352, S}, {368, 200, W}, {1, 1, W}, {367, 351, W},
+            {119, 200, W}, {120, 200, B}, {121, 200, S}, {248, 200, S}, {249, 200, B},
+            {250, 200, W}, {150, 73, W}, {150, 75, S}, {150, 352, B}, {120, 352, B},
+            {249, 352, B}, {250, 352, S},
+            {175, 200, S}, {195, 200, S}}, {Row(74, 120, 249, B), Axis()})},
+        // Outline (163,74) (163,100) (183,113) up to the axis, mirrored on the right; the
+        // material beside the point silver over the frame; the drill inside the cone and
+        // above the shoulder; the block beside the hole and below the picture.
+        {"drilling", 3, 0, 0, 0, -256.2, 113, 100, 0, 22, {
+            {163, 74, B}, {163, 87, B}, {163, 100, B}, {183, 113, B}, {184, 113, B},
+            {207, 74, B}, {207, 87, B}, {207, 100, B}, {187, 113, B}, {186, 113, B},
+            {165, 112, S}, {170, 113, S}, {205, 112, S}, {200, 113, S}, {164, 102, S},
+            {180, 108, D}, {190, 108, D}, {164, 99, D}, {206, 90, D}, {170, 60, D},
+            {162, 90, S}, {208, 90, S}, {180, 114, S}, {162, 74, B}, {208, 74, B}}},
+        // Outline (163,74) (176,74) (183,79): the silver polygons on the surface line are
+        // painted black again; material between the frame edge and the cone.
+        {"point entering", 0, 0, 0, 0, -290.0, 79, 74, 0, 9, {
+            {163, 74, B}, {170, 74, B}, {176, 74, B}, {183, 79, B}, {194, 74, B},
+            {207, 74, B}, {187, 79, B},
+            {165, 78, S}, {205, 78, S}, {170, 79, S}, {180, 76, D}, {190, 76, D}, {180, 74, D}}},
+        // Outline (163,74) (163,100) (175,107) (175,114), mirrored; the material between the
+        // frame edge, the cone and the pilot wall; the pilot hole below the drill, white with
+        // black walls.
+        {"enlarging", 0, 1, 1, 10, -256.0, 113, 100, 107, 22, {
+            {163, 74, B}, {163, 100, B}, {175, 107, B}, {175, 110, B}, {175, 113, B},
+            {207, 74, B}, {207, 100, B}, {195, 107, B}, {195, 113, B},
+            {165, 112, S}, {170, 113, S}, {174, 110, S}, {196, 110, S}, {205, 112, S},
+            {180, 110, D}, {190, 112, D},
+            {175, 200, B}, {176, 200, W}, {194, 200, W}, {195, 200, B}, {174, 200, S},
+            {196, 200, S}, {180, 114, W}, {175, 352, B}, {180, 351, W}}},
+        // The pilot hole follows Operation, the outline ReamingEngaged; after enlarging the
+        // outline's last point (175, 114) is left out.
+        {"enlarging before the first tick", 0, 1, 0, 10, -256.0, 113, 100, 107, 22, {
+            {176, 200, W}, {175, 200, B}, {183, 113, B}, {175, 107, D}}},
+        {"drilling after enlarging", 0, 0, 1, 10, -256.0, 113, 100, 107, 22, {
+            {176, 200, S}, {175, 200, S}, {175, 107, B}, {175, 113, B}, {175, 114, S},
+            {195, 113, B}, {195, 114, S}, {183, 113, D}}},
+        {"operation 2", 0, 2, 1, 10, -256.0, 113, 100, 107, 22, {{176, 200, S}}},
+    };
+    // clang-format on
+    for (const SceneCase& c : cases) {
+        WriteSolidFrame(QStringLiteral("20_%1.BMP").arg(6 - c.FrameCounter), 22, BlueRgb);
+        SimulationState state = StartState();
+        state.FrameCounter = c.FrameCounter;
+        state.Operation = c.Operation;
+        state.ReamingEngaged = c.ReamingEngaged;
+        state.PilotHoleSize = c.PilotHoleSize;
+        state.DrillTopY = c.DrillTopY;
+        state.TipYPx = c.TipYPx;
+        state.ShoulderYPx = c.ShoulderYPx;
+        state.PilotEdgeYPx = c.PilotEdgeYPx;
+        state.CutHalfWidthPx = c.CutHalfWidthPx;
+        surface_ = QImage(10, 10, QImage::Format_RGB32);
+        DrawScene(state, surface_, frameBitmap_);
+        ASSERT_EQ(surface_.size(), QSize(369, 353)) << c.What;
+        EXPECT_EQ(frameBitmap_.size(), QSize(45, 370)) << c.What;
+        ExpectPixels(surface_, c.Pixels, c.What);
+    }
 }
 
 struct PilotCase {
@@ -282,10 +170,8 @@ QRgb OutsidePilotHole(int x) {
 
 TEST_F(DrawSceneTest, PilotHoleWalls) {
     WriteSolidFrame("20_6.BMP", 22, BlueRgb);
-    const PilotCase cases[] = {
-        {10, 175, 195}, {0, 185, 185},  {1, 184, 186},
-        {64, 121, 249}, {65, 120, 250}, {70, 115, 255},
-    };
+    const PilotCase cases[] = {{10, 175, 195}, {0, 185, 185},  {1, 184, 186},
+                               {64, 121, 249}, {65, 120, 250}, {70, 115, 255}};
     for (const PilotCase& c : cases) {
         SimulationState state = StartState();
         state.Operation = 1;
@@ -368,11 +254,7 @@ TEST_F(DrawSceneTest, SizeOrCounterOutOfRangeRedrawsLastFrameAtLastHalfWidth) {
         surface_.fill(Qt::red);
         DrawScene(state, surface_, frameBitmap_);
         ExpectPixels(surface_,
-                     {{163, 10, BlueRgb},
-                      {207, 69, BlueRgb},
-                      {162, 10, WhiteRgb},
-                      {208, 10, WhiteRgb},
-                      {170, 70, WhiteRgb}},
+                     {{163, 10, D}, {207, 69, D}, {162, 10, W}, {208, 10, W}, {170, 70, W}},
                      "size " + std::to_string(size) + " counter " + std::to_string(counter));
     }
 }
@@ -395,8 +277,7 @@ TEST_F(DrawSceneTest, BrokenFrameLeavesPartialSceneAndKeepsLastFrame) {
     const BrokenCase cases[] = {
         {"missing", {}, false, "Cannot open file 20_6.BMP"},
         {"not a bitmap", QByteArray("GIF89a and more bytes"), true, "Bitmap image is not valid"},
-        {"short", QByteArray("BM12345"), true, "Stream read error"},
-    };
+        {"short", QByteArray("BM12345"), true, "Stream read error"}};
     for (const BrokenCase& c : cases) {
         QFile::remove("20_6.BMP");
         if (c.Write) {
@@ -413,20 +294,12 @@ TEST_F(DrawSceneTest, BrokenFrameLeavesPartialSceneAndKeepsLastFrame) {
         }
         EXPECT_EQ(frameBitmap_, lastFrame) << c.What;
         // Background, block and pilot hole only: no drill, no outline, no axis.
-        ExpectPixels(surface_,
-                     {{0, 0, SilverRgb},
-                      {185, 0, SilverRgb},
-                      {185, 3, WhiteRgb},
-                      {170, 30, WhiteRgb},
-                      {368, 100, WhiteRgb},
-                      {120, 200, BlackRgb},
-                      {150, 200, SilverRgb},
-                      {175, 200, BlackRgb},
-                      {185, 200, WhiteRgb},
-                      {195, 200, BlackRgb},
-                      {185, 99, WhiteRgb},
-                      {185, 74, BlackRgb}},
-                     c.What);
+        // clang-format off
+        ExpectPixels(surface_, {
+            {0, 0, S}, {185, 0, S}, {185, 3, W}, {170, 30, W}, {368, 100, W}, {120, 200, B},
+            {150, 200, S}, {175, 200, B}, {185, 200, W}, {195, 200, B}, {185, 99, W},
+            {185, 74, B}}, c.What);
+        // clang-format on
     }
 }
 
@@ -443,16 +316,11 @@ TEST_F(DrawSceneTest, EmptyFrameFileDrawsCompleteSceneWithoutDrill) {
     state.CutHalfWidthPx = 22;
     DrawScene(state, surface_, frameBitmap_);
     EXPECT_TRUE(frameBitmap_.isNull());
-    ExpectPixels(surface_,
-                 {{170, 30, WhiteRgb},
-                  {164, 90, SilverRgb},
-                  {180, 108, SilverRgb},
-                  {163, 90, BlackRgb},
-                  {183, 113, BlackRgb},
-                  {165, 112, SilverRgb},
-                  {185, 0, BlackRgb},
-                  {185, 3, SilverRgb}},
-                 "empty frame");
+    // clang-format off
+    ExpectPixels(surface_, {
+        {170, 30, W}, {164, 90, S}, {180, 108, S}, {163, 90, B}, {183, 113, B}, {165, 112, S},
+        {185, 0, B}, {185, 3, S}}, "empty frame");
+    // clang-format on
 }
 
 TEST_F(DrawSceneTest, AbsurdValuesPaintWithoutOverflow) {

@@ -10,6 +10,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <utility>
+#include <vector>
+
 namespace {
 
 struct NameCase {
@@ -19,28 +23,32 @@ struct NameCase {
 };
 
 TEST(FrameFileName, NamesSizePrefixAndFrameNumberSixMinusCounter) {
-    const NameCase cases[] = {
-        {4, 0, "20_6.BMP"},
-        {1, 0, "5_6.BMP"},
-        {1, 5, "5_1.BMP"},
-        {2, 1, "10_5.BMP"},
-        {3, 2, "15_4.BMP"},
-        {5, 3, "25_3.BMP"},
-        {6, 4, "30_2.BMP"},
-        {7, 5, "50_1.BMP"},
-        {7, 0, "50_6.BMP"},
-        // Out of range: no name, so nothing is loaded.
-        {0, 0, ""},
-        {8, 0, ""},
-        {-1, 3, ""},
-        {4, -1, ""},
-        {4, 6, ""},
-        {2147483647, 0, ""},
-        {4, -2147483647 - 1, ""},
-    };
+    const NameCase cases[] = {{4, 0, "20_6.BMP"},
+                              {1, 0, "5_6.BMP"},
+                              {1, 5, "5_1.BMP"},
+                              {2, 1, "10_5.BMP"},
+                              {3, 2, "15_4.BMP"},
+                              {5, 3, "25_3.BMP"},
+                              {6, 4, "30_2.BMP"},
+                              {7, 5, "50_1.BMP"},
+                              {7, 0, "50_6.BMP"},
+                              // Out of range: no name, so nothing is loaded.
+                              {0, 0, ""},
+                              {8, 0, ""},
+                              {-1, 3, ""},
+                              {4, -1, ""},
+                              {4, 6, ""},
+                              {2147483647, 0, ""},
+                              {4, -2147483647 - 1, ""}};
     for (const NameCase& c : cases) {
         EXPECT_EQ(FrameFileName(c.DrillSize, c.FrameCounter).toStdString(), c.Expected)
             << "size " << c.DrillSize << " counter " << c.FrameCounter;
+    }
+}
+
+void Put(QByteArray& data, std::uint32_t value, int bytes) {
+    for (int i = 0; i < bytes; ++i) {
+        data.append(static_cast<char>((value >> (8 * i)) & 0xff));
     }
 }
 
@@ -52,6 +60,105 @@ QByteArray ValidBmp() {
     buffer.open(QIODevice::WriteOnly);
     EXPECT_TRUE(picture.save(&buffer, "BMP"));
     return data;
+}
+
+// A 32-bit BMP with an alpha channel, built byte by byte: file header, a 108-byte info
+// header with bit fields (red, green, blue and alpha masks), then the rows from the bottom
+// up, each pixel blue, green, red, alpha.
+QByteArray Bmp32WithAlpha(int width, int height, const std::vector<QRgb>& topDownPixels) {
+    QByteArray data;
+    const auto put = [&data](std::uint32_t value, int bytes) { Put(data, value, bytes); };
+    const std::uint32_t pixelBytes = 4u * static_cast<std::uint32_t>(width * height);
+    data.append("BM");
+    put(14 + 108 + pixelBytes, 4);
+    put(0, 4);
+    put(14 + 108, 4);
+    put(108, 4);
+    put(static_cast<std::uint32_t>(width), 4);
+    put(static_cast<std::uint32_t>(height), 4);
+    put(1, 2);  // planes
+    put(32, 2); // bits per pixel
+    put(3, 4);  // bit fields
+    put(pixelBytes, 4);
+    put(2835, 4);
+    put(2835, 4);
+    put(0, 4);
+    put(0, 4);
+    for (std::uint32_t mask : {0x00ff0000u, 0x0000ff00u, 0x000000ffu, 0xff000000u}) {
+        put(mask, 4);
+    }
+    put(0x73524742, 4);                // "sRGB"
+    data.append(QByteArray(48, '\0')); // end points and gamma, unused for sRGB
+    for (int row = height - 1; row >= 0; --row) {
+        for (int column = 0; column < width; ++column) {
+            put(topDownPixels[static_cast<std::size_t>(row * width + column)], 4);
+        }
+    }
+    return data;
+}
+
+// A 3 x 2 picture of 24 bits with the 12-byte header of the oldest BMP files; each row of
+// nine bytes is padded to twelve.
+QByteArray CoreHeaderBmp() {
+    QByteArray data("BM");
+    for (auto [value, bytes] : {std::pair{14u + 12u + 24u, 4},
+                                {0u, 4},
+                                {14u + 12u, 4},
+                                {12u, 4},
+                                {3u, 2},
+                                {2u, 2},
+                                {1u, 2},
+                                {24u, 2}}) {
+        Put(data, value, bytes);
+    }
+    return data + QByteArray(24, '\x40');
+}
+
+// The same picture as ValidBmp, stored from the top row down (a negative height).
+QByteArray TopDownBmp() {
+    QByteArray data = ValidBmp();
+    data[22] = static_cast<char>(-7 & 0xff);
+    data[23] = data[24] = data[25] = '\xff';
+    return data;
+}
+
+// Each kind of header: the whole file loads, bytes beyond the pixel data are ignored, and a
+// file whose pixel data stops one byte short is refused.
+TEST(LoadFrameFile, PixelDataMustBeCompleteForEveryHeader) {
+    const struct {
+        const char* What;
+        QByteArray Content;
+        QSize Size;
+    } cases[] = {{"24 bits", ValidBmp(), {5, 7}},
+                 {"24 bits from the top down", TopDownBmp(), {5, 7}},
+                 {"32 bits with bit fields", Bmp32WithAlpha(3, 2, std::vector<QRgb>(6)), {3, 2}},
+                 {"12-byte header", CoreHeaderBmp(), {3, 2}}};
+    for (const auto& c : cases) {
+        ScopedWorkingDirectory directory;
+        for (const QByteArray& content : {c.Content + QByteArray(7, '\0'), c.Content.chopped(1)}) {
+            QFile file("25_5.BMP");
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            file.write(content);
+            file.close();
+            if (content.size() > c.Content.size()) {
+                EXPECT_EQ(LoadFrameFile("25_5.BMP").size(), c.Size) << c.What;
+                continue;
+            }
+            try {
+                LoadFrameFile("25_5.BMP");
+                ADD_FAILURE() << c.What << " cut short: no error";
+            } catch (const ProgramError& error) {
+                EXPECT_STREQ(error.what(), "Bitmap image is not valid") << c.What;
+            }
+        }
+    }
+    // The colours of the 24-bit picture come through.
+    ScopedWorkingDirectory directory;
+    QFile file("25_5.BMP");
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(ValidBmp());
+    file.close();
+    EXPECT_EQ(LoadFrameFile("25_5.BMP").pixel(4, 6), qRgb(0x33, 0x66, 0x99));
 }
 
 struct LoadCase {
@@ -87,8 +194,7 @@ TEST(LoadFrameFile, ReportsEachKindOfBrokenFileWithItsMessage) {
         {"no BM at the start", otherMagic, "Bitmap image is not valid"},
         {"text file", QByteArray("this is not a picture at all"), "Bitmap image is not valid"},
         {"broken info header", badHeader, "Bitmap image is not valid"},
-        {"BM and garbage", QByteArray("BM") + QByteArray(60, '\x7f'), "Bitmap image is not valid"},
-    };
+        {"BM and garbage", QByteArray("BM") + QByteArray(60, '\x7f'), "Bitmap image is not valid"}};
     for (const LoadCase& c : cases) {
         ScopedWorkingDirectory directory;
         QFile file("30_2.BMP");
@@ -127,29 +233,27 @@ TEST(LoadFrameFile, EmptyFileGivesNoPictureAndNoError) {
     EXPECT_TRUE(LoadFrameFile("5_1.BMP").isNull());
 }
 
-TEST(LoadFrameFile, AcceptsBytesBeyondThePixelData) {
-    ScopedWorkingDirectory directory;
-    QFile file("25_5.BMP");
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(ValidBmp() + QByteArray(7, '\0'));
-    file.close();
-    const QImage loaded = LoadFrameFile("25_5.BMP");
-    ASSERT_EQ(loaded.size(), QSize(5, 7));
-    EXPECT_EQ(loaded.pixel(4, 6), qRgb(0x33, 0x66, 0x99));
-}
-
 TEST(LoadFrameFile, DecodesPictureOpaqueWithItsColours) {
     ScopedWorkingDirectory directory;
-    // A 32-bit picture with a transparent pixel: the colour is kept, the alpha dropped.
-    QImage picture(3, 2, QImage::Format_ARGB32);
-    picture.fill(qRgba(10, 20, 30, 255));
-    picture.setPixel(1, 1, qRgba(200, 100, 50, 0));
-    ASSERT_TRUE(picture.save("50_3.BMP", "BMP"));
+    // A transparent pixel keeps its colour and loses its alpha; nothing is blended.
+    const std::vector<QRgb> pixels = {qRgba(10, 20, 30, 255), qRgba(40, 50, 60, 128),
+                                      qRgba(70, 80, 90, 255), qRgba(1, 2, 3, 255),
+                                      qRgba(200, 100, 50, 0), qRgba(4, 5, 6, 255)};
+    QFile file("50_3.BMP");
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(Bmp32WithAlpha(3, 2, pixels));
+    file.close();
+    QImage asStored("50_3.BMP");
+    ASSERT_TRUE(asStored.hasAlphaChannel()) << "the file must carry an alpha channel";
     const QImage loaded = LoadFrameFile("50_3.BMP");
     ASSERT_EQ(loaded.size(), QSize(3, 2));
+    EXPECT_EQ(loaded.format(), QImage::Format_RGB32);
     EXPECT_FALSE(loaded.hasAlphaChannel());
-    EXPECT_EQ(loaded.pixel(0, 0), qRgb(10, 20, 30));
-    EXPECT_EQ(qAlpha(loaded.pixel(1, 1)), 255);
+    const QRgb expected[] = {qRgb(10, 20, 30), qRgb(40, 50, 60),   qRgb(70, 80, 90),
+                             qRgb(1, 2, 3),    qRgb(200, 100, 50), qRgb(4, 5, 6)};
+    for (int i = 0; i < 6; ++i) {
+        EXPECT_EQ(loaded.pixel(i % 3, i / 3), expected[i]) << "pixel " << i;
+    }
 }
 
 } // namespace

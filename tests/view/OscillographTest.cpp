@@ -1,9 +1,9 @@
 #include "Oscillograph.h"
 
 #include "Materials.h"
-#include "Messages.h"
 #include "ProcessTick.h"
 #include "ProgramError.h"
+#include "RecordingViews.h"
 #include "SimulationState.h"
 
 #include <QApplication>
@@ -28,27 +28,6 @@ void KeepPicture(const QImage& image, const char* name) {
     }
 }
 
-// Hands every tick's traces to the chart, as the window does.
-class ChartViews : public ProcessViews {
-  public:
-    ChartViews(SimulationState& state, Oscillograph& chart) : state_(state), chart_(chart) {}
-    void PlotTraces() override {
-        chart_.PlotTraces(state_);
-        plottedTimeRanges.push_back(chart_.TimeAxisRange());
-        firstTimes.push_back(state_.TimeAxis[0]);
-        lastTimes.push_back(state_.TimeAxis[NewestSample]);
-    }
-    void DrawScene() override {}
-
-    std::vector<AxisRange> plottedTimeRanges;
-    std::vector<double> firstTimes;
-    std::vector<double> lastTimes;
-
-  private:
-    SimulationState& state_;
-    Oscillograph& chart_;
-};
-
 class OscillographTest : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -65,6 +44,18 @@ class OscillographTest : public ::testing::Test {
     void Redraw() { chart.Plot()->replot(); }
 
     QRect Area() const { return chart.PlottingArea(); }
+
+    // Views that hand every tick's traces to the chart, as the window does, and note the
+    // time axis each tick left.
+    RecordingViews ChartViews() {
+        RecordingViews views(state);
+        views.onPlot = [this] {
+            chart.PlotTraces(state);
+            plottedTimeRanges.push_back(chart.TimeAxisRange());
+        };
+        return views;
+    }
+    std::vector<AxisRange> plottedTimeRanges;
 
     void Press(Qt::MouseButton button, QPoint at) {
         QTest::mousePress(chart.Plot(), button, Qt::NoModifier, at);
@@ -152,14 +143,14 @@ TEST_F(OscillographTest, TimeAxisSpansEachTicksWindowExactly) {
     ToolMaterialPicked(state, 0);
     WorkMaterialPicked(state, 0);
     ASSERT_FALSE(PrepareProcessStart(state).has_value());
-    ChartViews views(state, chart);
+    RecordingViews views = ChartViews();
     for (int tick = 0; tick < 40; ++tick) {
         ASSERT_EQ(AdvanceProcess(state, views), TickResult::Continued);
     }
-    ASSERT_EQ(views.plottedTimeRanges.size(), 40u);
-    for (std::size_t i = 0; i < views.plottedTimeRanges.size(); ++i) {
-        EXPECT_EQ(views.plottedTimeRanges[i],
-                  (AxisRange{true, views.firstTimes[i], views.lastTimes[i]}))
+    ASSERT_EQ(plottedTimeRanges.size(), 40u);
+    for (std::size_t i = 0; i < plottedTimeRanges.size(); ++i) {
+        EXPECT_EQ(plottedTimeRanges[i],
+                  (AxisRange{true, views.plotted[i].FirstTime, views.plotted[i].NewestTime}))
             << "tick " << i;
     }
     // The traces are the buffers as they stood when the tick plotted them: the newest
@@ -514,7 +505,7 @@ TEST_F(OscillographTest, RunDrawsBothTracesInTheirColours) {
     ToolMaterialPicked(state, 0);
     WorkMaterialPicked(state, 0);
     ASSERT_FALSE(PrepareProcessStart(state).has_value());
-    ChartViews views(state, chart);
+    RecordingViews views = ChartViews();
     // The default depth ends the travel after about 240 ticks.
     TickResult result = TickResult::Continued;
     for (int tick = 0; tick < 300 && result == TickResult::Continued; ++tick) {

@@ -1,2 +1,0 @@
-busenje_add_benchmark(oscillograph_bench OscillographBench.cpp)
-target_link_libraries(oscillograph_bench PRIVATE oscillograph)

@@ -1,2 +1,0 @@
-busenje_add_benchmark(tick_bench TickBench.cpp)
-target_link_libraries(tick_bench PRIVATE simulation)

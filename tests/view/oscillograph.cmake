@@ -1,2 +1,0 @@
-busenje_add_qt_test(oscillograph_tests view/OscillographTest.cpp)
-target_link_libraries(oscillograph_tests PRIVATE oscillograph Qt6::Test)
