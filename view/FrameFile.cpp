@@ -27,6 +27,16 @@ std::uint32_t ReadLittleEndian(const QByteArray& data, qsizetype at, int bytes) 
     return value;
 }
 
+// Whether the rows of the given size fit between the start of the pixels and the end of
+// the file. Rows times row length could pass 64 bits for a forged header: compare by
+// division.
+bool RowsFit(const QByteArray& data, std::uint32_t pixelsAt, std::int64_t width,
+             std::int64_t height, std::int64_t bitsPerPixel) {
+    const std::int64_t rowBytes = (std::abs(width) * bitsPerPixel + 31) / 32 * 4;
+    const std::int64_t available = static_cast<std::int64_t>(data.size()) - pixelsAt;
+    return available >= 0 && (rowBytes == 0 || std::abs(height) <= available / rowBytes);
+}
+
 // Qt's reader accepts a file whose pixel rows stop short and leaves the missing rows
 // undefined; such a file is refused here. Only uncompressed pictures are measured (the
 // length of run-length data is not known in advance and the reader checks it itself).
@@ -40,29 +50,21 @@ bool PixelDataComplete(const QByteArray& data) {
     }
     const std::uint32_t pixelsAt = ReadLittleEndian(data, 10, 4);
     const std::uint32_t headerBytes = ReadLittleEndian(data, InfoHeaderAt, 4);
-    std::int64_t width = 0;
-    std::int64_t height = 0;
-    std::int64_t bitsPerPixel = 0;
     if (headerBytes == CoreHeaderBytes && data.size() >= InfoHeaderAt + CoreHeaderBytes) {
-        width = ReadLittleEndian(data, 18, 2);
-        height = ReadLittleEndian(data, 20, 2);
-        bitsPerPixel = ReadLittleEndian(data, 24, 2);
-    } else if (headerBytes >= 40 && data.size() >= InfoHeaderAt + 40) {
+        return RowsFit(data, pixelsAt, ReadLittleEndian(data, 18, 2), ReadLittleEndian(data, 20, 2),
+                       ReadLittleEndian(data, 24, 2));
+    }
+    if (headerBytes >= 40 && data.size() >= InfoHeaderAt + 40) {
         const std::uint32_t compression = ReadLittleEndian(data, 30, 4);
         if (compression != PlainRgb && compression != BitFields) {
             return true;
         }
-        width = static_cast<std::int32_t>(ReadLittleEndian(data, 18, 4));
-        height = static_cast<std::int32_t>(ReadLittleEndian(data, 22, 4));
-        bitsPerPixel = ReadLittleEndian(data, 28, 2);
-    } else {
-        // A header the reader does not know: it decides alone.
-        return true;
+        return RowsFit(data, pixelsAt, static_cast<std::int32_t>(ReadLittleEndian(data, 18, 4)),
+                       static_cast<std::int32_t>(ReadLittleEndian(data, 22, 4)),
+                       ReadLittleEndian(data, 28, 2));
     }
-    // Rows times row length could pass 64 bits for a forged header: compare by division.
-    const std::int64_t rowBytes = (std::abs(width) * bitsPerPixel + 31) / 32 * 4;
-    const std::int64_t available = static_cast<std::int64_t>(data.size()) - pixelsAt;
-    return available >= 0 && (rowBytes == 0 || std::abs(height) <= available / rowBytes);
+    // A header the reader does not know: it decides alone.
+    return true;
 }
 
 } // namespace
