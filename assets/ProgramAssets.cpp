@@ -93,8 +93,7 @@ void PaintDrillIcon(QPainter& p) {
 
 // The question mark as pixel rows: its hook, its stem and its dot.
 void PaintBookIcon(QPainter& p) {
-    const QColor purple(128, 0, 128), magenta(255, 0, 255), black(0, 0, 0),
-        yellow(255, 255, 0);
+    const QColor purple(128, 0, 128), magenta(255, 0, 255), black(0, 0, 0), yellow(255, 255, 0);
     p.setPen(black);
     p.setBrush(Qt::white);
     p.drawRect(6, 4, 22, 25); // the pages, seen at the edge
@@ -104,8 +103,8 @@ void PaintBookIcon(QPainter& p) {
     p.drawLine(6, 3, 6, 26); // the spine's highlight
     p.setPen(Qt::NoPen);
     p.setBrush(yellow);
-    const QRect questionMark[] = {{12, 7, 8, 2},  {10, 9, 3, 3},  {19, 9, 3, 5}, {17, 14, 3, 2},
-                                  {15, 16, 3, 3}, {15, 21, 3, 3}};
+    const QRect questionMark[] = {{12, 7, 8, 2},  {10, 9, 3, 3},  {19, 9, 3, 5},
+                                  {17, 14, 3, 2}, {15, 16, 3, 3}, {15, 21, 3, 3}};
     for (const QRect& part : questionMark) {
         p.drawRect(part);
     }

@@ -25,12 +25,12 @@
 namespace {
 
 class Input {
-public:
+  public:
     Input(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
     bool Empty() const { return position_ >= size_; }
     std::uint8_t Next() { return Empty() ? 0 : data_[position_++]; }
 
-private:
+  private:
     const std::uint8_t* data_;
     std::size_t size_;
     std::size_t position_ = 0;
@@ -54,12 +54,11 @@ void Check(bool condition) {
 }
 
 void CheckState(const SimulationState& s) {
-    const double values[] = {s.DrillDiameter, s.CuttingSpeed, s.Feed, s.SpindleSpeed,
-                             s.TimeStep,      s.DrillTopY,    s.TipY, s.ShoulderY,
-                             s.CutDiameter,   s.HoleDepth,    s.CutDepth,
-                             s.SectionModulus, s.ShearStress, s.AllowedStress,
-                             s.ForceBaseDrill, s.MomentBaseDrill, s.ForceBaseReam,
-                             s.MomentBaseReam};
+    const double values[] = {s.DrillDiameter, s.CuttingSpeed,  s.Feed,           s.SpindleSpeed,
+                             s.TimeStep,      s.DrillTopY,     s.TipY,           s.ShoulderY,
+                             s.CutDiameter,   s.HoleDepth,     s.CutDepth,       s.SectionModulus,
+                             s.ShearStress,   s.AllowedStress, s.ForceBaseDrill, s.MomentBaseDrill,
+                             s.ForceBaseReam, s.MomentBaseReam};
     for (double value : values) {
         Check(std::isfinite(value));
     }

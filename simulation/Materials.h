@@ -8,8 +8,8 @@
 #include <string_view>
 
 // Entries of the tool list; entry i is ToolMaterial i + 1.
-inline constexpr std::array<std::string_view, 5> ToolMaterialEntries = {
-    "C7680", "C9681", "K40", "K50", "C9683"};
+inline constexpr std::array<std::string_view, 5> ToolMaterialEntries = {"C7680", "C9681", "K40",
+                                                                        "K50", "C9683"};
 
 // Entries of the workpiece list; entry i is WorkMaterial i + 1.
 inline constexpr std::array<std::string_view, 10> WorkMaterialEntries = {

@@ -5,20 +5,20 @@
 // What the tick needs of the views. The window passes the oscillograph and the
 // cross-section; tests pass a recorder, so the process can be stepped without either.
 class ProcessViews {
-public:
+  public:
     // Rebuilds both traces from the 277 samples of the buffers.
     virtual void PlotTraces() = 0;
     // Paints the cross-section anew from the state.
     virtual void DrawScene() = 0;
 
-protected:
+  protected:
     ~ProcessViews() = default;
 };
 
 enum class TickResult {
-    Continued,      // the timer runs on
-    TimerDisabled,  // end of travel reached in phase 0: disable Timer1
-    DrillBroke,     // beep, disable Timer1, then show "Nastaje lom burgije!"
+    Continued,     // the timer runs on
+    TimerDisabled, // end of travel reached in phase 0: disable Timer1
+    DrillBroke,    // beep, disable Timer1, then show "Nastaje lom burgije!"
 };
 
 // One tick of Timer1, one spindle revolution: phase, travel, point entry, pilot edge,

@@ -82,8 +82,8 @@ TEST(Soak, HundredThousandTicksWithRandomInput) {
             switch (pick(8)) {
             case 0: {
                 SpinEdit* spinEdit = spinEdits[static_cast<std::size_t>(pick(7))];
-                const int value = spinEdit->minimum() + pick(spinEdit->maximum() -
-                                                             spinEdit->minimum() + 1);
+                const int value =
+                    spinEdit->minimum() + pick(spinEdit->maximum() - spinEdit->minimum() + 1);
                 spinEdit->setText(QString::number(value));
                 break;
             }
