@@ -6,7 +6,6 @@
 #include "Unit1.h"
 
 #include <QComboBox>
-#include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMetaMethod>
@@ -45,8 +44,6 @@ struct MainWindowControls {
     QPushButton* const Button3 = Find<QPushButton>(Form, "Button3");
     QPushButton* const Button4 = Find<QPushButton>(Form, "Button4");
     QPushButton* const Button5 = Find<QPushButton>(Form, "Button5");
-    QFrame* const Panel1 = Find<QFrame>(Form, "Panel1");
-    QFrame* const Panel2 = Find<QFrame>(Form, "Panel2");
     QLabel* const Label1 = Find<QLabel>(Form, "Label1");
     QLabel* const Label2 = Find<QLabel>(Form, "Label2");
     QLabel* const Label3 = Find<QLabel>(Form, "Label3");
