@@ -14,63 +14,55 @@
 #include <gtest/gtest.h>
 
 #include <stdexcept>
+#include <utility>
 #include <vector>
 
 namespace {
 
-// Records the reports; the title a test set is gone for the next test.
+// Records the reports under the given title; the title is gone for the next test.
 struct Recorder : MessageRecorder {
+    explicit Recorder(const QString& title = QString()) { SetProgramTitle(title); }
     ~Recorder() override { SetProgramTitle(QString()); }
 };
 
-struct TitleCase {
-    const char* path;
-    const char* title;
-};
+using TextCase = std::pair<const char*, const char*>;
 
-class ProgramTitleTable : public ::testing::TestWithParam<TitleCase> {};
-
-TEST_P(ProgramTitleTable, NameWithoutDirectoryAndExtensionsCapitalised) {
-    EXPECT_EQ(ProgramTitleFromPath(QString::fromUtf8(GetParam().path)),
-              QString::fromUtf8(GetParam().title));
+TEST(ProgramTitle, NameWithoutDirectoryAndExtensionsCapitalised) {
+    const TextCase cases[] = {{"SIMULATOR.EXE", "Simulator"},
+                              {"model.old.exe", "Model"},
+                              {"C:\\Program Files\\Lab.2\\SIMULATOR.EXE", "Simulator"},
+                              {"/usr/local/bin/busenje", "Busenje"},
+                              {"/opt/v1.2/busenje", "Busenje"},
+                              {"busenje", "Busenje"},
+                              {"bUŠENJE.exe", "Bušenje"},
+                              {"7ZIP.EXE", "7zip"},
+                              {".hidden", ""},
+                              {"", ""}};
+    for (const auto& [path, title] : cases) {
+        EXPECT_EQ(ProgramTitleFromPath(QString::fromUtf8(path)), QString::fromUtf8(title)) << path;
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Paths, ProgramTitleTable,
-    ::testing::Values(TitleCase{"SIMULATOR.EXE", "Simulator"}, TitleCase{"model.old.exe", "Model"},
-                      TitleCase{"C:\\Program Files\\Lab.2\\SIMULATOR.EXE", "Simulator"},
-                      TitleCase{"/usr/local/bin/busenje", "Busenje"},
-                      TitleCase{"/opt/v1.2/busenje", "Busenje"}, TitleCase{"busenje", "Busenje"},
-                      TitleCase{"bUŠENJE.exe", "Bušenje"}, TitleCase{"7ZIP.EXE", "7zip"},
-                      TitleCase{".hidden", ""}, TitleCase{"", ""}));
-
-struct ReportTextCase {
-    const char* message;
-    const char* shown;
-};
-
-class ErrorReportTextTable : public ::testing::TestWithParam<ReportTextCase> {};
-
-TEST_P(ErrorReportTextTable, FullStopOnlyAfterCharactersAboveTheFullStop) {
-    EXPECT_EQ(ErrorReportText(QString::fromUtf8(GetParam().message)),
-              QString::fromUtf8(GetParam().shown));
+TEST(ErrorReportText, FullStopOnlyAfterCharactersAboveTheFullStop) {
+    const TextCase cases[] = {
+        {"'' is not a valid integer value", "'' is not a valid integer value."},
+        {"Cannot open file 20_6.BMP", "Cannot open file 20_6.BMP."},
+        {"Nastaje lom burgije!", "Nastaje lom burgije!"},
+        {"Stream read error.", "Stream read error."},
+        {"ends with 5", "ends with 5."},
+        {"slash/", "slash/."},
+        {"minus-", "minus-"},
+        {"comma,", "comma,"},
+        {"quote'", "quote'"},
+        {"", ""},
+        {"ends in š", "ends in š."}};
+    for (const auto& [message, shown] : cases) {
+        EXPECT_EQ(ErrorReportText(QString::fromUtf8(message)), QString::fromUtf8(shown)) << message;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Messages, ErrorReportTextTable,
-    ::testing::Values(ReportTextCase{"'' is not a valid integer value",
-                                     "'' is not a valid integer value."},
-                      ReportTextCase{"Cannot open file 20_6.BMP", "Cannot open file 20_6.BMP."},
-                      ReportTextCase{"Nastaje lom burgije!", "Nastaje lom burgije!"},
-                      ReportTextCase{"Stream read error.", "Stream read error."},
-                      ReportTextCase{"ends with 5", "ends with 5."},
-                      ReportTextCase{"slash/", "slash/."}, ReportTextCase{"minus-", "minus-"},
-                      ReportTextCase{"comma,", "comma,"}, ReportTextCase{"quote'", "quote'"},
-                      ReportTextCase{"", ""}, ReportTextCase{"ends in š", "ends in š."}));
 
 TEST(ReportError, ShowsTitleAndFullStopWithoutBeep) {
-    Recorder recorder;
-    SetProgramTitle(QStringLiteral("Simulator"));
+    Recorder recorder(QStringLiteral("Simulator"));
     ReportError(ProgramError("Axis Maximum Value must be >= Minimum"));
     EXPECT_EQ(recorder.events,
               std::vector<std::string>{"report Simulator: Axis Maximum Value must be >= Minimum."});
@@ -87,8 +79,7 @@ TEST(ReportError, CaptionDefaultsToTheTitleOfTheProgramFile) {
 // A handler connected through Guarded stops at the error, keeps what it did
 // before it, and the error is reported once at the boundary.
 TEST(Guarded, ReportsAtTheBoundaryAndKeepsWhatTheHandlerDid) {
-    Recorder recorder;
-    SetProgramTitle(QStringLiteral("Busenje"));
+    Recorder recorder(QStringLiteral("Busenje"));
     QPushButton button(QStringLiteral("Proces"));
     button.show();
     int before = 0;
@@ -108,8 +99,7 @@ TEST(Guarded, ReportsAtTheBoundaryAndKeepsWhatTheHandlerDid) {
 }
 
 TEST(Guarded, PassesTheSignalArgumentsAndCatchesOtherExceptions) {
-    Recorder recorder;
-    SetProgramTitle(QStringLiteral("Busenje"));
+    Recorder recorder(QStringLiteral("Busenje"));
     QLineEdit edit;
     QString seen;
     QObject::connect(&edit, &QLineEdit::textEdited, Guarded([&](const QString& text) {
@@ -125,8 +115,7 @@ TEST(Guarded, PassesTheSignalArgumentsAndCatchesOtherExceptions) {
 // The error of a typed decimal separator reaches the user as the report of the
 // change handler, with the text as typed.
 TEST(Guarded, SpinEditHandlerErrorForATypedDecimalSeparator) {
-    Recorder recorder;
-    SetProgramTitle(QStringLiteral("Busenje"));
+    Recorder recorder(QStringLiteral("Busenje"));
     QLocale::setDefault(QLocale(QStringLiteral("sr_Latn_RS")));
     SpinEdit spin(1, 20, 1, 6);
     int axisMaximum = 6000;
@@ -147,8 +136,7 @@ TEST(Guarded, SpinEditHandlerErrorForATypedDecimalSeparator) {
 // An error on every tick is reported once: the timer is stopped before the
 // report, so no tick follows it.
 TEST(GuardedTick, StopsTheTimerAndReportsOnce) {
-    Recorder recorder;
-    SetProgramTitle(QStringLiteral("Busenje"));
+    Recorder recorder(QStringLiteral("Busenje"));
     QTimer timer;
     timer.setInterval(2);
     int ticks = 0;

@@ -72,18 +72,10 @@ OpenBox ShowAndClose(MessageKind kind, const QString& text, CloseBy closeBy) {
         seen.okRect = ok != nullptr ? QRect(ok->mapTo(dialog, QPoint()), ok->size()) : QRect();
         seen.centreOffset =
             dialog->frameGeometry().center() - dialog->screen()->availableGeometry().center();
-        switch (closeBy) {
-        case CloseBy::Escape:
-            QTest::keyClick(dialog, Qt::Key_Escape);
-            break;
-        case CloseBy::Enter:
-            QTest::keyClick(dialog, Qt::Key_Return);
-            break;
-        case CloseBy::ClickOk:
-            if (ok != nullptr) {
-                QTest::mouseClick(ok, Qt::LeftButton);
-            }
-            break;
+        if (closeBy != CloseBy::ClickOk) {
+            QTest::keyClick(dialog, closeBy == CloseBy::Escape ? Qt::Key_Escape : Qt::Key_Return);
+        } else if (ok != nullptr) {
+            QTest::mouseClick(ok, Qt::LeftButton);
         }
     });
     // A box that the timer could not close would hang here; close it from a
@@ -136,10 +128,7 @@ INSTANTIATE_TEST_SUITE_P(
                       RealBoxCase{MessageKind::Error, CloseBy::ClickOk, "Error"}));
 
 TEST(RealMessageBoxWrap, ALongTextWrapsAtHalfTheScreenWidth) {
-    QString text;
-    for (int i = 0; i < 60; ++i) {
-        text += QStringLiteral("Nastaje lom burgije ");
-    }
+    const QString text = QStringLiteral("Nastaje lom burgije ").repeated(60);
     const OpenBox seen = ShowAndClose(MessageKind::Warning, text, CloseBy::Escape);
     EXPECT_TRUE(seen.textWraps);
     EXPECT_EQ(seen.textWidthPx, QGuiApplication::primaryScreen()->geometry().width() / 2);

@@ -105,11 +105,10 @@ TEST(SpinEditKeys, EnterOnlyBeepsAndBackspaceEdits) {
 }
 
 enum class StepInput { UpKey, DownKey, UpArrow, DownArrow };
+using enum StepInput;
 
 struct StepCase {
-    int minimum;
-    int maximum;
-    int step;
+    int minimum, maximum, step;
     const char* startText; // put in as a paste would
     StepInput input;
     const char* expectedText;
@@ -127,53 +126,35 @@ TEST_P(SpinEditSteps, ConvertStepClampAndFireOnlyOnChange) {
     SpinEditFixture f(c.minimum, c.maximum, c.step, c.minimum);
     f.spin->setText(QString::fromUtf8(c.startText));
     f.changes.clear();
-    switch (c.input) {
-    case StepInput::UpKey:
+    if (c.input == UpKey || c.input == DownKey) {
         f.ClickIn();
-        QTest::keyClick(f.spin->lineEdit(), Qt::Key_Up);
-        break;
-    case StepInput::DownKey:
-        f.ClickIn();
-        QTest::keyClick(f.spin->lineEdit(), Qt::Key_Down);
-        break;
-    case StepInput::UpArrow:
-        QTest::mouseClick(f.spin->upButton(), Qt::LeftButton);
-        break;
-    case StepInput::DownArrow:
-        QTest::mouseClick(f.spin->downButton(), Qt::LeftButton);
-        break;
+        QTest::keyClick(f.spin->lineEdit(), c.input == UpKey ? Qt::Key_Up : Qt::Key_Down);
+    } else {
+        QTest::mouseClick(c.input == UpArrow ? f.spin->upButton() : f.spin->downButton(),
+                          Qt::LeftButton);
     }
     const QString expected = QString::fromUtf8(c.expectedText);
     EXPECT_EQ(f.spin->text(), expected);
-    if (expected == QString::fromUtf8(c.startText)) {
-        EXPECT_TRUE(f.changes.empty());
-    } else {
-        EXPECT_EQ(f.changes, std::vector<QString>{expected});
-    }
+    // One change with the new text, none if the step left the text as it was.
+    EXPECT_EQ(f.changes, expected == QString::fromUtf8(c.startText) ? std::vector<QString>{}
+                                                                    : std::vector{expected});
     EXPECT_TRUE(f.spin->lineEdit()->hasFocus());
     EXPECT_EQ(f.sink.beeps, 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(Steps, SpinEditSteps,
-                         ::testing::Values(StepCase{5, 100, 5, "", StepInput::UpArrow, "10"},
-                                           StepCase{5, 100, 5, "", StepInput::UpKey, "10"},
-                                           StepCase{5, 100, 5, "", StepInput::DownArrow, "5"},
-                                           StepCase{5, 100, 5, "-", StepInput::UpKey, "10"},
-                                           StepCase{5, 100, 5, "6,", StepInput::UpArrow, "10"},
-                                           StepCase{5, 100, 5, "20", StepInput::DownKey, "15"},
-                                           StepCase{1, 7, 1, "7", StepInput::UpArrow, "7"},
-                                           StepCase{1, 7, 1, "7", StepInput::UpKey, "7"},
-                                           StepCase{1, 7, 1, "1", StepInput::DownArrow, "1"},
-                                           StepCase{5, 80, 1, "200", StepInput::UpKey, "80"},
-                                           StepCase{5, 80, 1, "200", StepInput::DownArrow, "80"},
-                                           StepCase{5, 80, 1, "-7", StepInput::UpArrow, "5"},
-                                           StepCase{5, 80, 1, "$A", StepInput::UpArrow, "11"},
-                                           StepCase{5, 80, 1, " 07", StepInput::UpKey, "8"},
-                                           StepCase{-10, 10, 3, "-4", StepInput::DownKey, "-7"},
-                                           StepCase{INT32_MIN, INT32_MAX, 5, "2147483647",
-                                                    StepInput::UpKey, "2147483647"},
-                                           StepCase{INT32_MIN, INT32_MAX, 5, "-2147483647",
-                                                    StepInput::DownArrow, "-2147483648"}));
+INSTANTIATE_TEST_SUITE_P(
+    Steps, SpinEditSteps,
+    ::testing::Values(
+        StepCase{5, 100, 5, "", UpArrow, "10"}, StepCase{5, 100, 5, "", UpKey, "10"},
+        StepCase{5, 100, 5, "", DownArrow, "5"}, StepCase{5, 100, 5, "-", UpKey, "10"},
+        StepCase{5, 100, 5, "6,", UpArrow, "10"}, StepCase{5, 100, 5, "20", DownKey, "15"},
+        StepCase{1, 7, 1, "7", UpArrow, "7"}, StepCase{1, 7, 1, "7", UpKey, "7"},
+        StepCase{1, 7, 1, "1", DownArrow, "1"}, StepCase{5, 80, 1, "200", UpKey, "80"},
+        StepCase{5, 80, 1, "200", DownArrow, "80"}, StepCase{5, 80, 1, "-7", UpArrow, "5"},
+        StepCase{5, 80, 1, "$A", UpArrow, "11"}, StepCase{5, 80, 1, " 07", UpKey, "8"},
+        StepCase{-10, 10, 3, "-4", DownKey, "-7"},
+        StepCase{INT32_MIN, INT32_MAX, 5, "2147483647", UpKey, "2147483647"},
+        StepCase{INT32_MIN, INT32_MAX, 5, "-2147483647", DownArrow, "-2147483648"}));
 
 struct FocusLossCase {
     const char* typed; // typed over the selected start text "30"

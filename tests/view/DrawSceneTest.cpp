@@ -158,12 +158,6 @@ TEST_F(DrawSceneTest, ScenesPixelByPixel) {
     }
 }
 
-struct PilotCase {
-    int PilotHoleSize;
-    int LeftWallX;
-    int RightWallX;
-};
-
 // Beside the pilot hole: the block's silver, its black side border, or the background.
 QRgb OutsidePilotHole(int x) {
     if (x == 120 || x == 249) {
@@ -174,9 +168,11 @@ QRgb OutsidePilotHole(int x) {
 
 TEST_F(DrawSceneTest, PilotHoleWalls) {
     WriteSolidFrame("20_6.BMP", 22, BlueRgb);
-    const PilotCase cases[] = {{10, 175, 195}, {0, 185, 185},  {1, 184, 186},
-                               {64, 121, 249}, {65, 120, 250}, {70, 115, 255}};
-    for (const PilotCase& c : cases) {
+    const struct {
+        int PilotHoleSize, LeftWallX, RightWallX;
+    } cases[] = {{10, 175, 195}, {0, 185, 185},  {1, 184, 186},
+                 {64, 121, 249}, {65, 120, 250}, {70, 115, 255}};
+    for (const auto& c : cases) {
         SimulationState state = StartState();
         state.Operation = 1;
         state.PilotHoleSize = c.PilotHoleSize;
@@ -263,13 +259,6 @@ TEST_F(DrawSceneTest, SizeOrCounterOutOfRangeRedrawsLastFrameAtLastHalfWidth) {
     }
 }
 
-struct BrokenCase {
-    const char* What;
-    QByteArray Content; // written as 20_6.BMP; "missing" writes nothing
-    bool Write;
-    const char* Message;
-};
-
 TEST_F(DrawSceneTest, BrokenFrameLeavesPartialSceneAndKeepsLastFrame) {
     WriteSolidFrame("20_6.BMP", 22, BlueRgb);
     SimulationState state = StartState();
@@ -278,24 +267,22 @@ TEST_F(DrawSceneTest, BrokenFrameLeavesPartialSceneAndKeepsLastFrame) {
     DrawScene(state, surface_, frameBitmap_);
     const QImage lastFrame = frameBitmap_;
 
-    const BrokenCase cases[] = {
+    const struct {
+        const char* What;
+        QByteArray Content; // written as 20_6.BMP unless Write is false
+        bool Write;
+        const char* Message;
+    } cases[] = {
         {"missing", {}, false, "Cannot open file 20_6.BMP"},
         {"not a bitmap", QByteArray("GIF89a and more bytes"), true, "Bitmap image is not valid"},
         {"short", QByteArray("BM12345"), true, "Stream read error"}};
-    for (const BrokenCase& c : cases) {
+    for (const auto& c : cases) {
         QFile::remove("20_6.BMP");
         if (c.Write) {
-            QFile file("20_6.BMP");
-            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-            file.write(c.Content);
+            WriteFile("20_6.BMP", c.Content);
         }
         surface_.fill(Qt::red);
-        try {
-            DrawScene(state, surface_, frameBitmap_);
-            ADD_FAILURE() << c.What << ": no error";
-        } catch (const ProgramError& error) {
-            EXPECT_STREQ(error.what(), c.Message) << c.What;
-        }
+        ExpectProgramError([&] { DrawScene(state, surface_, frameBitmap_); }, c.Message, c.What);
         EXPECT_EQ(frameBitmap_, lastFrame) << c.What;
         // Background, block and pilot hole only: no drill, no outline, no axis.
         // clang-format off
@@ -311,9 +298,7 @@ TEST_F(DrawSceneTest, EmptyFrameFileDrawsCompleteSceneWithoutDrill) {
     WriteSolidFrame("20_6.BMP", 22, BlueRgb);
     SimulationState state = StartState();
     DrawScene(state, surface_, frameBitmap_);
-    QFile file("20_6.BMP");
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.close();
+    WriteFile("20_6.BMP", QByteArray());
     state.DrillTopY = -256.0;
     state.TipYPx = 113;
     state.ShoulderYPx = 100;
@@ -354,10 +339,8 @@ TEST_F(DrawSceneTest, AbsurdValuesPaintWithoutOverflow) {
     state.Operation = 1;
     state.PilotHoleSize = Max;
     DrawScene(state, surface_, frameBitmap_);
-    EXPECT_EQ(surface_.pixel(0, 200), WhiteRgb);
-    EXPECT_EQ(surface_.pixel(120, 200), WhiteRgb);
-    EXPECT_EQ(surface_.pixel(368, 200), WhiteRgb);
-    EXPECT_EQ(surface_.pixel(200, 74), BlackRgb);
+    ExpectPixels(surface_, {{0, 200, W}, {120, 200, W}, {368, 200, W}, {200, 74, B}},
+                 "largest pilot hole");
 }
 
 } // namespace

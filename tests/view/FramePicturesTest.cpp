@@ -16,10 +16,7 @@ namespace {
 // Bits per pixel, stored little-endian at byte 28 of a BMP file.
 int BitsPerPixel(const QString& name) {
     QFile file(name);
-    if (!file.open(QIODevice::ReadOnly)) {
-        return -1;
-    }
-    const QByteArray header = file.read(30);
+    const QByteArray header = file.open(QIODevice::ReadOnly) ? file.read(30) : QByteArray();
     if (header.size() < 30) {
         return -1;
     }

@@ -196,14 +196,11 @@ TEST_F(OscillographTest, PointsOutOfTimeOrderGoAfterTheLastPointNotLater) {
 TEST_F(OscillographTest, ShortOrSidewaysDragsChangeNothing) {
     const Ranges before = Current();
     const QPoint start = Area().center() - QPoint(40, 30);
-    struct Case {
-        int Dx, Dy;
-    };
-    for (const Case& c : {Case{100, 10}, Case{16, 16}, Case{16, 60}, Case{60, 16}, Case{17, 16},
-                          Case{-16, -16}, Case{-60, 16}, Case{0, 0}}) {
-        Drag(Qt::LeftButton, start, start + QPoint(c.Dx, c.Dy));
+    for (const QPoint by : {QPoint(100, 10), QPoint(16, 16), QPoint(16, 60), QPoint(60, 16),
+                            QPoint(17, 16), QPoint(-16, -16), QPoint(-60, 16), QPoint(0, 0)}) {
+        Drag(Qt::LeftButton, start, start + by);
         ExpectRanges(before);
-        EXPECT_FALSE(chart.RangesRemembered()) << c.Dx << "," << c.Dy;
+        EXPECT_FALSE(chart.RangesRemembered()) << by.x() << "," << by.y();
         EXPECT_FALSE(chart.ZoomDragActive());
     }
     // A restore without a zoom before it has nothing to go back to.
@@ -214,9 +211,8 @@ TEST_F(OscillographTest, ShortOrSidewaysDragsChangeNothing) {
 
 TEST_F(OscillographTest, TwoNestedZoomsAndOneRestore) {
     const Ranges before = Current();
-    const QPoint first0 = Area().topLeft() + QPoint(20, 10);
-    const QPoint first1 = Area().bottomRight() - QPoint(30, 20);
-    const Ranges afterFirst = ZoomTo(first0, first1);
+    const Ranges afterFirst =
+        ZoomTo(Area().topLeft() + QPoint(20, 10), Area().bottomRight() - QPoint(30, 20));
     ExpectRanges(afterFirst);
     EXPECT_TRUE(chart.RangesRemembered());
     EXPECT_NEAR(chart.Plot()->yAxis->range().upper, afterFirst.Force.Maximum, 1e-9);
@@ -244,15 +240,12 @@ TEST_F(OscillographTest, TwoNestedZoomsAndOneRestore) {
 
 TEST_F(OscillographTest, EveryNonZoomDirectionRestores) {
     const Ranges before = Current();
-    struct Case {
-        int Dx, Dy;
-    };
-    for (const Case& c : {Case{-17, -17}, Case{30, -30}, Case{-30, 30}}) {
+    for (const QPoint by : {QPoint(-17, -17), QPoint(30, -30), QPoint(-30, 30)}) {
         ZoomTo(Area().topLeft() + QPoint(10, 10), Area().bottomRight() - QPoint(10, 10));
         ASSERT_TRUE(chart.RangesRemembered());
-        Drag(Qt::LeftButton, Area().center(), Area().center() + QPoint(c.Dx, c.Dy));
+        Drag(Qt::LeftButton, Area().center(), Area().center() + by);
         ExpectRanges(before);
-        EXPECT_FALSE(chart.RangesRemembered()) << c.Dx << "," << c.Dy;
+        EXPECT_FALSE(chart.RangesRemembered()) << by.x() << "," << by.y();
     }
 }
 
@@ -292,20 +285,12 @@ TEST_F(OscillographTest, PressesStartAGestureOnlyOnTheAreaOrNearItsAxisLines) {
 // A release lost to a modal box leaves no drag behind that would zoom from its old press.
 TEST_F(OscillographTest, APressAfterALostReleaseStartsAFreshZoom) {
     Press(Qt::LeftButton, Area().topLeft() + QPoint(2, 2));
-    const QPoint from = Area().center();
-    const QPoint to = from + QPoint(20, 20);
-    const Ranges expected{AxisRange{false, TimeAt(from.x()), TimeAt(to.x())},
-                          AxisRange{false, ForceAt(to.y()), ForceAt(from.y())},
-                          AxisRange{false, MomentAt(to.y()), MomentAt(from.y())}};
-    Drag(Qt::LeftButton, from, to);
-    ExpectRanges(expected);
+    ExpectRanges(ZoomTo(Area().center(), Area().center() + QPoint(20, 20)));
 }
 
 TEST_F(OscillographTest, ZoomFromBelowTheBottomAxisUsesThePressPoint) {
     const QPoint from(Area().left() + 20, Area().bottom() + 8);
-    const QPoint to = from + QPoint(80, 30);
-    const Ranges expected = ZoomTo(from, to);
-    ExpectRanges(expected);
+    ExpectRanges(ZoomTo(from, from + QPoint(80, 30)));
     EXPECT_LT(chart.ForceAxisRange().Maximum, 0.0);
 }
 
@@ -409,8 +394,6 @@ TEST_F(OscillographTest, ReleaseOfAnyButtonEndsAPan) {
     ExpectRanges(after);
 }
 
-// The rubber band is drawn over the traces, again after a repaint in mid-drag, and gone
-// after the release.
 // The three axis titles stand beside the plotting area in their colours: red at the left
 // for the force, blue at the right for the moment, black below for the time.
 TEST_F(OscillographTest, AxisTitlesBesideTheAreaInTheirColours) {
@@ -438,6 +421,8 @@ TEST_F(OscillographTest, AxisTitlesBesideTheAreaInTheirColours) {
     EXPECT_GT(count(bottomStrip, dark), 30);
 }
 
+// The rubber band is drawn over the traces, again after a repaint in mid-drag, and gone
+// after the release.
 TEST_F(OscillographTest, RubberBandSurvivesARepaintMidDrag) {
     const QPoint from = Area().topLeft() + QPoint(20, 10);
     const QPoint to = from + QPoint(50, 30);

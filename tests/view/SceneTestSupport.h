@@ -1,12 +1,18 @@
 #pragma once
 
+#include "ProgramError.h"
+
+#include <QByteArray>
 #include <QColor>
 #include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QString>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <string>
 
 // Runs a test in a fresh empty directory, so that frame files can be written, broken
 // or left out without touching the pictures beside the test program.
@@ -31,6 +37,24 @@ inline void WriteSolidFrame(const QString& name, int halfWidthPx, QRgb colour) {
     QImage picture(2 * halfWidthPx + 1, 370, QImage::Format_RGB32);
     picture.fill(colour);
     ASSERT_TRUE(picture.save(name, "BMP"));
+}
+
+// Writes `content` as the whole file `name` in the working directory.
+inline void WriteFile(const QString& name, const QByteArray& content) {
+    QFile file(name);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(content);
+}
+
+// Runs `action` and expects it to raise a ProgramError with exactly `message`.
+template <typename Action>
+void ExpectProgramError(Action action, const char* message, const std::string& what) {
+    try {
+        action();
+        ADD_FAILURE() << what << ": no error";
+    } catch (const ProgramError& error) {
+        EXPECT_STREQ(error.what(), message) << what;
+    }
 }
 
 inline constexpr QRgb WhiteRgb = 0xffffffff;
