@@ -132,12 +132,10 @@ TEST(CuttingSpeed, KeepsTheTimeAxisSpacing) {
 
 TEST(Feed, HundredthsOfAMillimetre) {
     SimulationState s = Started();
-    EXPECT_TRUE(ApplyFeed(s, 5));
-    EXPECT_EQ(s.Feed, 0.05);
-    EXPECT_TRUE(ApplyFeed(s, 100));
-    EXPECT_EQ(s.Feed, 1.0);
-    EXPECT_TRUE(ApplyFeed(s, 0));
-    EXPECT_EQ(s.Feed, 0.0);
+    for (const auto& [hundredths, feed] : {std::pair{5, 0.05}, {100, 1.0}, {0, 0.0}}) {
+        EXPECT_TRUE(ApplyFeed(s, hundredths));
+        EXPECT_EQ(s.Feed, feed) << hundredths;
+    }
 }
 
 TEST(HoleDepth, UsesThePointLengthOfTheLastSizeChange) {

@@ -44,12 +44,6 @@ struct MainWindowControls {
     QPushButton* const Button3 = Find<QPushButton>(Form, "Button3");
     QPushButton* const Button4 = Find<QPushButton>(Form, "Button4");
     QPushButton* const Button5 = Find<QPushButton>(Form, "Button5");
-    QLabel* const Label1 = Find<QLabel>(Form, "Label1");
-    QLabel* const Label2 = Find<QLabel>(Form, "Label2");
-    QLabel* const Label3 = Find<QLabel>(Form, "Label3");
-    QLabel* const Label6 = Find<QLabel>(Form, "Label6");
-    QLabel* const Label7 = Find<QLabel>(Form, "Label7");
-    QLabel* const Label12 = Find<QLabel>(Form, "Label12");
     QLineEdit* const Edit1 = Find<QLineEdit>(Form, "Edit1");
     QLineEdit* const Edit2 = Find<QLineEdit>(Form, "Edit2");
     SpinEdit* const SpinEdit1 = Find<SpinEdit>(Form, "SpinEdit1");

@@ -8,9 +8,9 @@
 #include <vector>
 
 // Stands in for the oscillograph and the cross-section, so that the process can be
-// stepped without either. It counts the calls; given the state, it also records their
-// order ("PDPD...") and what the buffers held at each call. onPlot and onDraw, when set,
-// run inside the calls (to hand the traces to a real chart, for instance).
+// stepped without either. Given the state, it records the calls' order ("PDPD...") and
+// what the buffers held at each call. onPlot, when set, runs inside the plotting call (to
+// hand the traces to a real chart, for instance).
 class RecordingViews final : public ProcessViews {
   public:
     // What the buffers held when a view was called.
@@ -25,27 +25,17 @@ class RecordingViews final : public ProcessViews {
     explicit RecordingViews(const SimulationState& state) : state_(&state) {}
 
     void PlotTraces() override {
-        ++plots;
         Record('P', plotted);
         if (onPlot) {
             onPlot();
         }
     }
-    void DrawScene() override {
-        ++draws;
-        Record('D', drawn);
-        if (onDraw) {
-            onDraw();
-        }
-    }
+    void DrawScene() override { Record('D', drawn); }
 
-    int plots = 0;
-    int draws = 0;
     std::string calls;
     std::vector<Seen> plotted;
     std::vector<Seen> drawn;
     std::function<void()> onPlot;
-    std::function<void()> onDraw;
 
   private:
     void Record(char call, std::vector<Seen>& seen) {

@@ -82,6 +82,7 @@ OpenBox ShowAndClose(MessageKind kind, const QString& text, CloseBy closeBy) {
     // second timer as a safety net so that the test fails instead.
     QTimer::singleShot(5000, [] {
         if (QWidget* modal = QApplication::activeModalWidget()) {
+            ADD_FAILURE() << "the box did not close by the key or click";
             modal->close();
         }
     });

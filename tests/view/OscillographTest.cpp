@@ -369,29 +369,26 @@ TEST_F(OscillographTest, PanFollowsThePointerAndRestores) {
     EXPECT_FALSE(chart.RangesRemembered());
 }
 
-TEST_F(OscillographTest, PanEndsWhenThePointerLeavesTheArea) {
+// A pan ends when the pointer leaves the plotting area, and on the release of any button
+// (a left press meanwhile starts no zoom); later moves shift nothing.
+TEST_F(OscillographTest, PanEndsOutsideTheAreaOrOnAnyRelease) {
     const QPoint start = Area().center();
-    Press(Qt::RightButton, start);
-    Move(start + QPoint(10, 0));
-    const Ranges moved = Current();
-    Move(QPoint(start.x(), Area().top() - 3));
-    EXPECT_FALSE(chart.PanDragActive());
-    Move(start + QPoint(40, 10));
-    Release(Qt::RightButton, start + QPoint(40, 10));
-    ExpectRanges(moved);
-}
-
-TEST_F(OscillographTest, ReleaseOfAnyButtonEndsAPan) {
-    const QPoint start = Area().center();
-    Press(Qt::RightButton, start);
-    Move(start + QPoint(5, 5));
-    Press(Qt::LeftButton, start + QPoint(5, 5));
-    EXPECT_FALSE(chart.ZoomDragActive()); // no zoom while panning
-    Release(Qt::LeftButton, start + QPoint(5, 5));
-    EXPECT_FALSE(chart.PanDragActive());
-    const Ranges after = Current();
-    Move(start + QPoint(25, 25));
-    ExpectRanges(after);
+    for (const bool leave : {true, false}) {
+        Press(Qt::RightButton, start);
+        Move(start + QPoint(10, 5));
+        if (leave) {
+            Move(QPoint(start.x(), Area().top() - 3));
+        } else {
+            Press(Qt::LeftButton, start + QPoint(10, 5));
+            EXPECT_FALSE(chart.ZoomDragActive());
+            Release(Qt::LeftButton, start + QPoint(10, 5));
+        }
+        EXPECT_FALSE(chart.PanDragActive()) << leave;
+        const Ranges after = Current();
+        Move(start + QPoint(40, 25));
+        Release(Qt::RightButton, start + QPoint(40, 25));
+        ExpectRanges(after);
+    }
 }
 
 // The three axis titles stand beside the plotting area in their colours: red at the left
