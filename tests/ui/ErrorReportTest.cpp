@@ -122,7 +122,7 @@ TEST(Guarded, SpinEditHandlerErrorForATypedDecimalSeparator) {
     QObject::connect(&spin, &SpinEdit::Changed,
                      Guarded([&] { axisMaximum = StrToIntStrict(spin.text()) * 1000; }));
     spin.show();
-    QApplication::setActiveWindow(&spin);
+    spin.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&spin));
     spin.lineEdit()->setFocus();
     spin.lineEdit()->end(false);

@@ -28,9 +28,9 @@ namespace {
 class MainWindow : public testing::Test {
   protected:
     void SetUp() override {
-        QApplication::setActiveWindow(&windows->Form1);
+        windows->Form1.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&windows->Form1));
         form1->Button1->setFocus();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&windows->Form1));
     }
 
     // Replaces the whole text of a spin edit by typing, as a user does after selecting it.
@@ -567,7 +567,8 @@ TEST(InstructionsWindow, PageFrameAndWindowShape) {
 TEST_F(MainWindow, EnterOrSpaceRightAfterStartPressesExit) {
     for (Qt::Key key : {Qt::Key_Return, Qt::Key_Space}) {
         window->show();
-        QApplication::setActiveWindow(window);
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window));
         form1->Button1->setFocus();
         ASSERT_TRUE(window->isVisible());
         ASSERT_EQ(QApplication::focusWidget(), form1->Button1);

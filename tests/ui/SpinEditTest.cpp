@@ -33,7 +33,7 @@ class SpinEditFixture {
         layout->addWidget(after);
         QObject::connect(spin, &SpinEdit::Changed, [this] { changes.push_back(spin->text()); });
         window.show();
-        QApplication::setActiveWindow(&window);
+        window.activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
         before->setFocus(Qt::OtherFocusReason);
     }
@@ -266,10 +266,10 @@ TEST(SpinEditFocus, AnotherWindowTakingTheFocusDoesNotClamp) {
     QTest::keyClicks(f.spin->lineEdit(), QStringLiteral("99"));
     QWidget other;
     other.show();
-    QApplication::setActiveWindow(&other);
+    other.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
     EXPECT_EQ(f.spin->text(), QStringLiteral("99"));
-    QApplication::setActiveWindow(&f.window);
+    f.window.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&f.window));
     EXPECT_TRUE(f.spin->lineEdit()->hasFocus());
     EXPECT_FALSE(f.spin->lineEdit()->hasSelectedText());
