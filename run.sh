@@ -6,7 +6,7 @@ cd "$(dirname "$0")"
 source scripts/setup.sh
 busenje_install_packages
 
-cmake --preset default
+busenje_configure
 cmake --build --preset default --target busenje
 cd build/bin
 exec ./busenje

@@ -6,6 +6,6 @@ source scripts/setup.sh
 busenje_install_packages
 
 export QT_QPA_PLATFORM=offscreen
-cmake --preset default
+busenje_configure
 cmake --build --preset default
 ctest --preset default -j2

@@ -1,31 +1,72 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the program needs to build, test and run, when any is
-# missing. Sourced by test.sh and run.sh.
+# Installs the Debian packages the program needs to build, test, package and run, when
+# any is missing. Sourced by test.sh, run.sh and the check scripts.
 
 BUSENJE_PACKAGES=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev libqcustomplot-dev
   libgtest-dev libbenchmark-dev
-  fonts-wine fonts-dejavu-core fonts-liberation2
+  fonts-dejavu-core fonts-liberation2
   desktop-file-utils
+  dpkg-dev file
 )
+# Installed where the system's package sources have them. fonts-wine brings the Tahoma
+# clone of the program's look; without it the labels are set in DejaVu Sans.
+BUSENJE_OPTIONAL_PACKAGES=(fonts-wine)
+
+busenje_installed() {
+  dpkg-query -W -f='${Status}' "$1" 2> /dev/null | grep -q "install ok installed"
+}
+
+busenje_known_to_apt() {
+  apt-cache show --no-all-versions "$1" > /dev/null 2>&1
+}
 
 busenje_install_packages() {
-  local missing=()
+  local missing=() optional=()
   local pkg
   for pkg in "${BUSENJE_PACKAGES[@]}" "$@"; do
-    if ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "install ok installed"; then
+    if ! busenje_installed "$pkg"; then
       missing+=("$pkg")
     fi
   done
-  if [ ${#missing[@]} -eq 0 ]; then
+  # An optional package the package lists do not know is not asked for again on every
+  # run; the lists are brought up to date only when something else is missing.
+  for pkg in "${BUSENJE_OPTIONAL_PACKAGES[@]}"; do
+    if ! busenje_installed "$pkg" && busenje_known_to_apt "$pkg"; then
+      optional+=("$pkg")
+    fi
+  done
+  if [ ${#missing[@]} -eq 0 ] && [ ${#optional[@]} -eq 0 ]; then
     return 0
   fi
-  echo "Installing missing packages: ${missing[*]}"
   local sudo=""
   if [ "$(id -u)" -ne 0 ]; then
     sudo="sudo"
   fi
+  echo "Missing packages: ${missing[*]} ${optional[*]}; reading the package lists first"
   $sudo apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  optional=()
+  for pkg in "${BUSENJE_OPTIONAL_PACKAGES[@]}"; do
+    if busenje_installed "$pkg"; then
+      continue
+    elif busenje_known_to_apt "$pkg"; then
+      optional+=("$pkg")
+    else
+      echo "$pkg is not in this system's package sources; going on without it."
+    fi
+  done
+  if [ ${#missing[@]} -eq 0 ] && [ ${#optional[@]} -eq 0 ]; then
+    return 0
+  fi
+  echo "Installing missing packages: ${missing[*]} ${optional[*]}"
+  # sudo does not pass the caller's environment on, so the variable goes through env.
+  $sudo env DEBIAN_FRONTEND=noninteractive \
+    apt-get install -y -qq --no-install-recommends "${missing[@]}" "${optional[@]}"
+}
+
+# Configures build/. A user's build takes a newer compiler's or Qt's new warnings as
+# warnings; the team's builds set BUSENJE_WERROR=ON and stop at the first one.
+busenje_configure() {
+  cmake --preset default -DBUSENJE_WERROR="${BUSENJE_WERROR:-OFF}"
 }
