@@ -3,8 +3,11 @@
 # metadata, the manual page, a valid desktop entry, and that the launcher starts the
 # program in the pictures' folder from any other folder with its arguments unchanged.
 #   cmake -DBUILD_DIR=... -DPREFIX=... -DFRAME_NAMES=5_1.BMP,... -P CheckInstall.cmake
+# The install runs under a normal user's umask on Debian 13, 0002, which the folders it
+# makes must not inherit.
 file(REMOVE_RECURSE "${PREFIX}")
-execute_process(COMMAND ${CMAKE_COMMAND} --install "${BUILD_DIR}" --prefix "${PREFIX}"
+execute_process(COMMAND sh -c "umask 0002 && exec \"$0\" --install \"$1\" --prefix \"$2\""
+                        ${CMAKE_COMMAND} "${BUILD_DIR}" "${PREFIX}"
                 RESULT_VARIABLE result OUTPUT_QUIET)
 if(NOT result EQUAL 0)
   message(FATAL_ERROR "cmake --install failed: ${result}")
@@ -31,6 +34,12 @@ foreach(path IN LISTS expected)
     message(FATAL_ERROR "not installed: ${path}")
   endif()
 endforeach()
+execute_process(COMMAND find "${PREFIX}" ( ( -type d -not -perm 0755 ) -o
+                        ( -type f -not -perm 0644 -not -perm 0755 ) ) -printf "%m %P\n"
+                OUTPUT_VARIABLE unusual)
+if(NOT unusual STREQUAL "")
+  message(FATAL_ERROR "installed with unusual permissions:\n${unusual}")
+endif()
 file(GLOB pictures "${PREFIX}/share/busenje/*")
 list(LENGTH pictures count)
 if(NOT count EQUAL 42)
