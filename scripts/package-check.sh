@@ -17,59 +17,16 @@ if [ "$(id -u)" -ne 0 ]; then
   exec sudo "$0" "$@"
 fi
 source scripts/setup.sh
+source scripts/debian-root.sh
 
-readonly suite=bookworm
 readonly build="$PWD/build"
 readonly work="$build/package-check"
 readonly root="$work/root"
 readonly user=ucitelj
-readonly main_title="Odredjivanje otpora rezanja pri busenju i prosirivanju"
-readonly program_title="Busenje"
-# The cross-section's place in the main window (x, y, width, height), and within it a
-# patch of the drill's body above the workpiece, white where no drill is drawn.
-readonly scene=(232 0 369 353)
-readonly drill_patch=(176 5 16 50)
 
-started=$SECONDS
-phase_started=$SECONDS
-phase() {
-  echo "== $1 (after $((SECONDS - started)) s; last step $((SECONDS - phase_started)) s)"
-  phase_started=$SECONDS
-}
-fail() {
-  echo "package-check: $*" >&2
-  exit 1
-}
-
-# ---- Cleaning up: the processes this script started, then the mounts in the root ----
-pids=()
-unmount_root() {
-  local mounts
-  mounts="$(awk -v r="$root" '$5 == r || index($5, r "/") == 1 {print $5}' \
-    /proc/self/mountinfo | sort -r)"
-  local m
-  for m in $mounts; do
-    umount "$m" 2> /dev/null || umount -l "$m"
-  done
-  if awk -v r="$root" '$5 == r || index($5, r "/") == 1 {found = 1} END {exit !found}' \
-    /proc/self/mountinfo; then
-    echo "package-check: cannot unmount everything in $root" >&2
-    return 1
-  fi
-}
-remove_root() {
-  unmount_root || return 1
-  rm -rf --one-file-system "$root"
-}
 cleanup() {
-  local status=$? pid
-  for pid in "${pids[@]}"; do
-    kill "$pid" 2> /dev/null || true
-  done
-  for pid in "${pids[@]}"; do
-    wait "$pid" 2> /dev/null || true
-  done
-  remove_root
+  local status=$?
+  debian_root_cleanup
   echo "package-check: $([ "$status" -eq 0 ] && echo passed || echo FAILED)" \
     "in $((SECONDS - started)) s, cleaning up included"
 }
@@ -129,29 +86,7 @@ echo "icons: 32, 64 and 128 px and the SVG show the same picture"
 
 # ---- A new machine: a minimal Debian 12 from the mirror this machine's apt uses ----
 phase "a minimal Debian 12 root"
-mirror="$(
-  {
-    cat /etc/apt/sources.list 2> /dev/null || true
-    for f in /etc/apt/sources.list.d/*.list; do if [ -f "$f" ]; then cat "$f"; fi; done
-  } | awk -v s="$suite" '$1 == "deb" { for (i = 2; i < NF; i++) if ($i !~ /^\[/ && $(i+1) == s) { print $i; exit } }'
-)"
-if [ -z "$mirror" ]; then
-  mirror="$(for f in /etc/apt/sources.list.d/*.sources; do if [ -f "$f" ]; then cat "$f"; echo; fi; done |
-    awk -v s="$suite" '
-      /^[ \t]*$/ { if (deb && suite && uri != "") { print uri; exit } deb = suite = 0; uri = ""; next }
-      /^Types:/ { for (i = 2; i <= NF; i++) if ($i == "deb") deb = 1 }
-      /^Suites:/ { for (i = 2; i <= NF; i++) if ($i == s) suite = 1 }
-      /^URIs:/ { uri = $2 }')"
-fi
-test -n "$mirror" || fail "no $suite mirror in this machine's apt sources"
-
-remove_root
-mkdir -p "$root" "$work/debootstrap-cache" "$work/apt-cache"
-debootstrap --variant=minbase --cache-dir="$work/debootstrap-cache" "$suite" "$root" \
-  "$mirror" > "$work/debootstrap.log" 2>&1 || {
-  tail -n 20 "$work/debootstrap.log"
-  fail "debootstrap failed"
-}
+make_root bookworm "$(debian_mirror)"
 # The new machine uses the same package sources as this one.
 rm -f "$root/etc/apt/sources.list"
 for f in /etc/apt/sources.list /etc/apt/sources.list.d/*.list /etc/apt/sources.list.d/*.sources; do
@@ -159,18 +94,6 @@ for f in /etc/apt/sources.list /etc/apt/sources.list.d/*.list /etc/apt/sources.l
     cp "$f" "$root${f}"
   fi
 done
-mount -t proc proc "$root/proc"
-mount --bind /dev "$root/dev"
-mount --make-private "$root/dev"
-mount -t devpts -o newinstance,ptmxmode=0666 devpts "$root/dev/pts"
-mount --bind "$work/apt-cache" "$root/var/cache/apt/archives"
-mkdir -p "$root/tmp/.X11-unix"
-install -d -m 1777 /tmp/.X11-unix
-mount --bind /tmp/.X11-unix "$root/tmp/.X11-unix"
-in_root() {
-  chroot "$root" /usr/bin/env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin LANG=C.UTF-8 \
-    DEBIAN_FRONTEND=noninteractive "$@"
-}
 in_root useradd --create-home --shell /bin/sh "$user"
 
 # Everything of the file system that a package could leave behind.
@@ -206,80 +129,10 @@ in_root dpkg -i /tmp/busenje.deb > /dev/null
 
 # ---- Starting it as a teacher would: `busenje` typed in the home folder ----
 phase "starting the installed program under Xvfb"
-exec 3> "$work/display"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp > "$work/xvfb.log" 2>&1 &
-pids+=($!)
-exec 3>&-
-for _ in $(seq 50); do
-  if [ -s "$work/display" ]; then break; fi
-  sleep 0.1
-done
-display=":$(cat "$work/display")"
-test "$display" != ":" || fail "Xvfb did not start"
-
-# The viewable top-level windows, one "id name" a line.
-windows() {
-  local id
-  for id in $(xwininfo -display "$display" -root -children | awk '$1 ~ /^0x/ {print $1}'); do
-    xwininfo -display "$display" -id "$id" |
-      awk -v id="$id" '/Window id:/ {sub(/^[^"]*"/, ""); sub(/"[^"]*$/, ""); name = $0}
-                       /Map State: IsViewable/ {print id, name}'
-  done
-}
-window_of() {
-  windows | awk -v t="$1" '{id = $1; sub(/^[^ ]* /, "")} $0 == t {print id}'
-}
-# Waits until the main window shows, then a moment for any box that would follow it.
-wait_for_main_window() {
-  for _ in $(seq 100); do
-    if [ -n "$(window_of "$main_title")" ] || [ -n "$(window_of "$program_title")" ]; then
-      sleep 2
-      return 0
-    fi
-    sleep 0.1
-  done
-  return 1
-}
-# Ends a started program and waits until its windows are gone.
-stop_program() {
-  kill "$1" 2> /dev/null || true
-  wait "$1" 2> /dev/null || true
-  for _ in $(seq 50); do
-    if [ -z "$(windows)" ]; then return 0; fi
-    sleep 0.1
-  done
-  fail "the windows of a stopped program stay on the screen"
-}
-# Checks the windows and the drill in the cross-section, and writes the picture of the
-# screen to $1, of the main window to $1-window.
-check_screen() {
-  local shot="$1" list main x y width height
-  list="$(windows)"
-  echo "$list" | sed 's/^/   window /'
-  test -z "$(window_of "$program_title")" || { echo "an error box is open"; return 1; }
-  main="$(window_of "$main_title")"
-  test -n "$main" || { echo "no main window"; return 1; }
-  test "$(echo "$list" | wc -l)" -eq 1 || { echo "more windows than the main one"; return 1; }
-  read -r x y width height < <(xwininfo -display "$display" -id "$main" |
-    awk '/Absolute upper-left X/ {x = $NF} /Absolute upper-left Y/ {y = $NF}
-         /Width:/ {w = $NF} /Height:/ {h = $NF} END {print x, y, w, h}')
-  import -display "$display" -window root "$shot"
-  import -display "$display" -window root -crop "${width}x${height}+$x+$y" +repage \
-    "${shot%.png}-window.png"
-  import -display "$display" -window root \
-    -crop "${drill_patch[2]}x${drill_patch[3]}+$((x + scene[0] + drill_patch[0]))+$((y + scene[1] + drill_patch[1]))" \
-    +repage "${shot%.png}-drill.png"
-  # The drill's body is dark grey; the background where it is missing is white.
-  local brightness
-  brightness="$(identify -format '%[fx:int(100*mean)]' "${shot%.png}-drill.png")"
-  echo "   mean brightness where the drill's body should be: $brightness %"
-  test "$brightness" -lt 60 || { echo "no drill in the cross-section"; return 1; }
-}
+start_xvfb
 
 program_log="$work/installed.log"
-chroot --userspec="$user:$user" "$root" /usr/bin/env -i HOME="/home/$user" \
-  PATH=/usr/local/bin:/usr/bin:/bin DISPLAY="$display" LANG=C.UTF-8 \
-  /bin/sh -c 'cd "$HOME" && exec busenje' > "$program_log" 2>&1 &
+as_user "$user" 'exec busenje' > "$program_log" 2>&1 &
 program=$!
 pids+=("$program")
 wait_for_main_window || fail "the installed program showed no window; it said: $(cat "$program_log")"
@@ -296,10 +149,7 @@ wait_for_main_window || fail "the program in the build tree showed no window"
 check_screen "$work/build-tree.png" || fail "the program in the build tree"
 stop_program "$program"
 # With the fonts of its look missing, the labels would change width and weight.
-differing="$(compare -metric AE "$work/installed-window.png" "$work/build-tree-window.png" null: 2>&1)" ||
-  true
-test "$differing" = 0 ||
-  fail "the installed program's window differs from the build tree's in $differing pixels"
+same_window "$work/installed.png" "$work/build-tree.png"
 echo "   the main window, the drill and the labels, is the build tree's, pixel for pixel"
 
 mkdir -p "$work/no-pictures"
