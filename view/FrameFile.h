@@ -3,17 +3,11 @@
 #include <QImage>
 #include <QString>
 
-#include <array>
+#include "FrameNames.h"
 
 // The six pictures of each of the seven drill sizes lie beside the program as
-// "<size prefix>_<frame number>.BMP"; frame number 6 - FrameCounter, so that the
-// counter running 0..5 shows the frames 6..1.
-// The build reads both lists from here to name the pictures it draws.
-inline constexpr int FrameCount = 6;
-inline constexpr int DrillSizeCount = 7;
-// Labels of the seven sizes, not computed from the diameter (the last is 50, not 35).
-inline constexpr std::array<const char*, DrillSizeCount> SizePrefixes = {"5",  "10", "15", "20",
-                                                                         "25", "30", "50"};
+// "<size prefix>_<frame number>.BMP" (FrameNames.cmake); frame number 6 - FrameCounter,
+// so that the counter running 0..5 shows the frames 6..1.
 
 // "20_6.BMP" for drill size 4 and counter 0; empty when either is out of range.
 QString FrameFileName(int drillSize, int frameCounter);

@@ -82,10 +82,20 @@ bool WriteSvg(const QImage& icon, const QString& folder) {
     return true;
 }
 
+// The icon of the Windows program file, at the window icon's own size.
+bool WriteIco(const QImage& icon, const QString& folder) {
+    const QString path = folder + QStringLiteral("/busenje.ico");
+    if (!QDir().mkpath(folder) || !icon.save(path, "ICO")) {
+        return Fail(path);
+    }
+    return true;
+}
+
 } // namespace
 
-// Writes the program's icon for the desktop's menu and software centres into FOLDER:
-// SIZExSIZE/busenje.png for each SIZE, a whole multiple of 32, and scalable/busenje.svg.
+// Writes the program's icon for the desktop's menu, software centres and the Windows
+// program file into FOLDER: SIZExSIZE/busenje.png for each SIZE, a whole multiple of 32,
+// scalable/busenje.svg and busenje.ico.
 int main(int argc, char** argv) {
     QGuiApplication application(argc, argv);
     const QStringList arguments = QGuiApplication::arguments();
@@ -114,5 +124,5 @@ int main(int argc, char** argv) {
             return 1;
         }
     }
-    return WriteSvg(icon, folder) ? 0 : 1;
+    return WriteSvg(icon, folder) && WriteIco(icon, folder) ? 0 : 1;
 }
