@@ -13,8 +13,12 @@ const char* const TahomaCloneFiles[] = {"/usr/share/wine/fonts/tahoma.ttf",
                                         "/usr/share/wine/fonts/tahomabd.ttf"};
 
 // Whether the clone's bold face could be registered; without it bold falls back to a
-// face whose outlines are bold themselves.
+// face whose outlines are bold themselves. Windows has Tahoma of its own, whose bold
+// outlines are bold: nothing is registered there.
 bool RegisterOnce() {
+#if defined(Q_OS_WIN)
+    return false;
+#endif
     static const bool boldCloneRegistered = [] {
         bool bold = false;
         for (const char* path : TahomaCloneFiles) {
@@ -45,17 +49,18 @@ void RegisterProgramFonts() {
 }
 
 // The clone's bold strikes exist for small sizes only: on a screen scaled up, a face whose
-// outlines are bold stands in for bold Tahoma.
+// outlines are bold stands in for the clone's bold Tahoma.
 QFont ProgramFont(bool bold) {
     const bool scaledUp = qGuiApp != nullptr && qGuiApp->devicePixelRatio() > 1.0;
+    const bool boldClone = RegisterOnce();
     QStringList families = {QStringLiteral("Tahoma"), QStringLiteral("DejaVu Sans"),
                             QStringLiteral("Liberation Sans")};
-    if (bold && scaledUp) {
+    if (bold && scaledUp && boldClone) {
         families.removeFirst();
     }
     QFont font = FontOf(families, WindowFontPx);
     font.setBold(bold);
-    if (bold && !scaledUp && RegisterOnce()) {
+    if (bold && !scaledUp && boldClone) {
         font.setStyleStrategy(QFont::NoAntialias);
     }
     return font;
