@@ -86,7 +86,7 @@ echo "icons: 32, 64 and 128 px and the SVG show the same picture"
 
 # ---- A new machine: a minimal Debian 12 from the mirror this machine's apt uses ----
 phase "a minimal Debian 12 root"
-make_root bookworm "$(debian_mirror)"
+make_root bookworm "$(busenje_debian_mirror)"
 # The new machine uses the same package sources as this one.
 rm -f "$root/etc/apt/sources.list"
 for f in /etc/apt/sources.list /etc/apt/sources.list.d/*.list /etc/apt/sources.list.d/*.sources; do

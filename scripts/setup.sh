@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the program needs to build, test, package and run, when
-# any is missing. Sourced by test.sh, run.sh and the check scripts.
+# any is missing, and finds this machine's Debian mirror. Sourced by test.sh, run.sh and
+# the other scripts.
 
 BUSENJE_PACKAGES=(
   cmake ninja-build g++ pkg-config
@@ -69,4 +70,29 @@ busenje_install_packages() {
 # warnings; the team's builds set BUSENJE_WERROR=ON and stop at the first one.
 busenje_configure() {
   cmake --preset default -DBUSENJE_WERROR="${BUSENJE_WERROR:-OFF}"
+}
+
+# The URI of the Debian mirror this machine's apt sources use for its own release.
+busenje_debian_mirror() {
+  local own mirror
+  own="$(. /etc/os-release && echo "$VERSION_CODENAME")"
+  mirror="$(
+    {
+      cat /etc/apt/sources.list 2> /dev/null || true
+      for f in /etc/apt/sources.list.d/*.list; do if [ -f "$f" ]; then cat "$f"; fi; done
+    } | awk -v s="$own" '$1 == "deb" { for (i = 2; i < NF; i++) if ($i !~ /^\[/ && $(i+1) == s) { print $i; exit } }'
+  )"
+  if [ -z "$mirror" ]; then
+    mirror="$(for f in /etc/apt/sources.list.d/*.sources; do if [ -f "$f" ]; then cat "$f"; echo; fi; done |
+      awk -v s="$own" '
+        /^[ \t]*$/ { if (deb && suite && uri != "") { print uri; exit } deb = suite = 0; uri = ""; next }
+        /^Types:/ { for (i = 2; i <= NF; i++) if ($i == "deb") deb = 1 }
+        /^Suites:/ { for (i = 2; i <= NF; i++) if ($i == s) suite = 1 }
+        /^URIs:/ { uri = $2 }')"
+  fi
+  if [ -z "$mirror" ]; then
+    echo "no $own mirror in this machine's apt sources" >&2
+    return 1
+  fi
+  echo "$mirror"
 }

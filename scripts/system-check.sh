@@ -44,7 +44,7 @@ busenje_install_packages debootstrap xvfb x11-utils imagemagick
 mkdir -p "$work"
 
 phase "a minimal Debian $suite root"
-mirror="$(debian_mirror)"
+mirror="$(busenje_debian_mirror)"
 make_root "$suite" "$mirror"
 echo "deb $mirror $suite main" > "$root/etc/apt/sources.list"
 if ! in_root apt-get update -qq > "$work/apt-update.log" 2>&1; then

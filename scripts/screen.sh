@@ -1,0 +1,123 @@
+#!/usr/bin/env bash
+# What the checks that look at the program on a screen share: an Xvfb display, the
+# program's windows on it, and the cross-section's drill in a screenshot. Sourced by the
+# check scripts, which set `work`, a folder for logs and screenshots, and call
+# end_processes from their EXIT trap.
+
+readonly main_title="Odredjivanje otpora rezanja pri busenju i prosirivanju"
+readonly program_title="Busenje"
+# The cross-section's place in the main window (x, y, width, height), and within it a
+# patch of the drill's body above the workpiece, white where no drill is drawn.
+readonly scene=(232 0 369 353)
+readonly drill_patch=(176 5 16 50)
+
+started=$SECONDS
+phase_started=$SECONDS
+phase() {
+  echo "== $1 (after $((SECONDS - started)) s; last step $((SECONDS - phase_started)) s)"
+  phase_started=$SECONDS
+}
+fail() {
+  echo "$(basename "$0" .sh): $*" >&2
+  exit 1
+}
+
+pids=()
+start_xvfb() {
+  exec 3> "$work/display"
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp > "$work/xvfb.log" 2>&1 &
+  pids+=($!)
+  exec 3>&-
+  for _ in $(seq 50); do
+    if [ -s "$work/display" ]; then break; fi
+    sleep 0.1
+  done
+  display=":$(cat "$work/display")"
+  test "$display" != ":" || fail "Xvfb did not start"
+}
+
+# Ends a process started in the background and what it started: a function run with &
+# is a subshell whose child is the program.
+end_process() {
+  pkill -P "$1" 2> /dev/null || true
+  kill "$1" 2> /dev/null || true
+}
+
+# Ends every process started in the background here.
+end_processes() {
+  local pid
+  for pid in "${pids[@]}"; do
+    end_process "$pid"
+  done
+  for pid in "${pids[@]}"; do
+    wait "$pid" 2> /dev/null || true
+  done
+}
+
+# The viewable top-level windows that have a name, one "id name" a line. (Wine keeps a
+# nameless helper window of one pixel on the screen.)
+windows() {
+  local id
+  for id in $(xwininfo -display "$display" -root -children | awk '$1 ~ /^0x/ && $2 ~ /^"/ {print $1}'); do
+    xwininfo -display "$display" -id "$id" 2> /dev/null |
+      awk -v id="$id" '/Window id:/ {sub(/^[^"]*"/, ""); sub(/"[^"]*$/, ""); name = $0}
+                       /Map State: IsViewable/ {print id, name}'
+  done
+}
+window_of() {
+  windows | awk -v t="$1" '{id = $1; sub(/^[^ ]* /, "")} $0 == t {print id}'
+}
+# Waits until the main window shows, then a moment for any box that would follow it.
+wait_for_main_window() {
+  for _ in $(seq 100); do
+    if [ -n "$(window_of "$main_title")" ] || [ -n "$(window_of "$program_title")" ]; then
+      sleep 2
+      return 0
+    fi
+    sleep 0.1
+  done
+  return 1
+}
+# Ends a started program and waits until its windows are gone.
+stop_program() {
+  end_process "$1"
+  wait "$1" 2> /dev/null || true
+  for _ in $(seq 50); do
+    if [ -z "$(windows)" ]; then return 0; fi
+    sleep 0.1
+  done
+  fail "the windows of a stopped program stay on the screen"
+}
+# Checks the windows and the drill in the cross-section, and writes the picture of the
+# screen to $1, of the main window to $1-window.
+check_screen() {
+  local shot="$1" list main x y width height
+  list="$(windows)"
+  echo "$list" | sed 's/^/   window /'
+  test -z "$(window_of "$program_title")" || { echo "an error box is open"; return 1; }
+  main="$(window_of "$main_title")"
+  test -n "$main" || { echo "no main window"; return 1; }
+  test "$(echo "$list" | wc -l)" -eq 1 || { echo "more windows than the main one"; return 1; }
+  read -r x y width height < <(xwininfo -display "$display" -id "$main" |
+    awk '/Absolute upper-left X/ {x = $NF} /Absolute upper-left Y/ {y = $NF}
+         /Width:/ {w = $NF} /Height:/ {h = $NF} END {print x, y, w, h}')
+  import -display "$display" -window root "$shot"
+  import -display "$display" -window root -crop "${width}x${height}+$x+$y" +repage \
+    "${shot%.png}-window.png"
+  import -display "$display" -window root \
+    -crop "${drill_patch[2]}x${drill_patch[3]}+$((x + scene[0] + drill_patch[0]))+$((y + scene[1] + drill_patch[1]))" \
+    +repage "${shot%.png}-drill.png"
+  # The drill's body is dark grey; the background where it is missing is white.
+  local brightness
+  brightness="$(identify -format '%[fx:int(100*mean)]' "${shot%.png}-drill.png")"
+  echo "   mean brightness where the drill's body should be: $brightness %"
+  test "$brightness" -lt 60 || { echo "no drill in the cross-section"; return 1; }
+}
+# Fails unless the main windows in the two screenshots' "-window" pictures are equal,
+# pixel for pixel.
+same_window() {
+  local differing
+  differing="$(compare -metric AE "${1%.png}-window.png" "${2%.png}-window.png" null: 2>&1)" ||
+    true
+  test "$differing" = 0 || fail "the main window of $1 differs from $2's in $differing pixels"
+}
