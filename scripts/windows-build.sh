@@ -117,7 +117,7 @@ du -sh "$prefix"
 
 phase "cross-building the program and its tests"
 export BUSENJE_WINDOWS_PREFIX="$prefix"
-cmake --preset windows > /dev/null
+cmake --preset windows --fresh > /dev/null
 cmake --build --preset windows
 phase "packing the installer and the zip"
 (cd build-windows && cpack --config CPackConfig.cmake -G "NSIS;ZIP" > cpack.log) || {
