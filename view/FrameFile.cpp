@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QFile>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstdlib>
@@ -67,6 +68,36 @@ bool PixelDataComplete(const QByteArray& data) {
     return true;
 }
 
+// Decoding a picture costs many times what reading and comparing its bytes does, and a
+// run shows the same six frames over and over: a file whose bytes are those last decoded
+// under its name gives that picture again. The six frames read last are kept.
+struct DecodedFrame {
+    QString Name;
+    QByteArray Bytes;
+    QImage Picture;
+};
+
+// The frames are kept with the one read last at the front.
+QImage DecodedFrameOf(const QString& fileName, const QByteArray& data) {
+    static std::array<DecodedFrame, FrameCount> frames;
+    auto entry = std::find_if(frames.begin(), frames.end(),
+                              [&](const DecodedFrame& f) { return f.Name == fileName; });
+    if (entry == frames.end()) {
+        entry = frames.end() - 1;
+    }
+    std::rotate(frames.begin(), entry, entry + 1);
+    DecodedFrame& frame = frames.front();
+    if (frame.Name == fileName && frame.Bytes == data) {
+        return frame.Picture;
+    }
+    QImage picture;
+    if (!PixelDataComplete(data) || !picture.loadFromData(data, "BMP") || picture.isNull()) {
+        throw ProgramError(std::string(BitmapNotValidText));
+    }
+    frame = DecodedFrame{fileName, data, OpaqueImage(std::move(picture))};
+    return frame.Picture;
+}
+
 } // namespace
 
 QImage OpaqueImage(QImage picture) {
@@ -116,9 +147,5 @@ QImage LoadFrameFile(const QString& fileName) {
     if (!data.startsWith("BM")) {
         throw ProgramError(std::string(BitmapNotValidText));
     }
-    QImage picture;
-    if (!PixelDataComplete(data) || !picture.loadFromData(data, "BMP") || picture.isNull()) {
-        throw ProgramError(std::string(BitmapNotValidText));
-    }
-    return OpaqueImage(std::move(picture));
+    return DecodedFrameOf(fileName, data);
 }

@@ -198,4 +198,54 @@ TEST(LoadFrameFile, DecodesPictureOpaqueWithItsColours) {
     }
 }
 
+// A file read again with the bytes last decoded under its name gives that picture itself,
+// not a new decode; any change of the bytes, an emptied, removed or damaged file is read
+// and judged afresh.
+TEST(LoadFrameFile, DecodesAgainOnlyWhatChanged) {
+    ScopedWorkingDirectory directory;
+    WriteSolidFrame("20_6.BMP", 3, BlueRgb);
+    const QImage first = LoadFrameFile("20_6.BMP");
+    EXPECT_EQ(LoadFrameFile("20_6.BMP").cacheKey(), first.cacheKey()) << "the same bytes";
+    // The other frames of the size, and back: the first is still known.
+    for (int frame = 1; frame <= 5; ++frame) {
+        WriteSolidFrame(QStringLiteral("20_%1.BMP").arg(frame), 3, SilverRgb);
+        EXPECT_EQ(LoadFrameFile(QStringLiteral("20_%1.BMP").arg(frame)).pixel(0, 0), SilverRgb);
+    }
+    EXPECT_EQ(LoadFrameFile("20_6.BMP").cacheKey(), first.cacheKey()) << "six frames kept";
+
+    const struct {
+        const char* What;
+        QByteArray Content;
+        QRgb Colour; // of the picture loaded, or 0 where it is null
+        const char* Message;
+    } changes[] = {
+        {"another colour", QByteArray(), BlackRgb, nullptr},
+        {"emptied", QByteArray(""), 0, nullptr},
+        {"damaged", ValidBmp().chopped(1), 0, "Bitmap image is not valid"},
+        {"removed", QByteArray(), 0, "Cannot open file 20_6.BMP"},
+        {"blue again", QByteArray(), BlueRgb, nullptr},
+    };
+    for (const auto& c : changes) {
+        const std::string what = c.What;
+        if (what == "removed") {
+            ASSERT_TRUE(QFile::remove("20_6.BMP"));
+        } else if (c.Colour != 0) {
+            WriteSolidFrame("20_6.BMP", 3, c.Colour);
+        } else {
+            WriteFile("20_6.BMP", c.Content);
+        }
+        if (c.Message != nullptr) {
+            ExpectProgramError([] { LoadFrameFile("20_6.BMP"); }, c.Message, what);
+            continue;
+        }
+        const QImage loaded = LoadFrameFile("20_6.BMP");
+        if (c.Colour == 0) {
+            EXPECT_TRUE(loaded.isNull()) << what;
+        } else {
+            EXPECT_EQ(loaded.pixel(3, 100), c.Colour) << what;
+            EXPECT_NE(loaded.cacheKey(), first.cacheKey()) << what;
+        }
+    }
+}
+
 } // namespace
