@@ -296,29 +296,36 @@ void TForm1::ConnectHandlers() {
 
 void TForm1::FormCreate() {
     Initialise(state_);
-    RedrawScene();
-}
-
-// The view shows the new picture when the window next repaints, after the handler has
-// returned; a failed frame load leaves the part painted before it on the screen.
-void TForm1::RedrawScene() {
-    Image1->update();
-    ::DrawScene(state_, scene_, frameBitmap_);
+    DrawScene();
 }
 
 void TForm1::PlotTraces() {
     Chart1->PlotTraces(state_);
 }
 
+// The view shows the new picture when the window next repaints, after the handler has
+// returned; it is told before the picture is painted, so that a failed frame load leaves
+// the part painted before it on the screen. Only the columns that the old and the new
+// scene reach into are painted and repainted: beyond them stand background and block,
+// which every redraw paints alike; a tick changes some forty columns of the 369.
 void TForm1::DrawScene() {
-    RedrawScene();
+    const QRect changing = sceneColumns_.united(SceneColumnsInUse(state_, frameBitmap_));
+    Image1->update(changing);
+    ::DrawScene(state_, scene_, frameBitmap_, changing);
+    const QRect now = SceneColumnsInUse(state_, frameBitmap_);
+    if (!changing.contains(now)) {
+        // A new frame picture wider than the last reaches further: painted whole.
+        ::DrawScene(state_, scene_, frameBitmap_);
+        Image1->update();
+    }
+    sceneColumns_ = now;
 }
 
 void TForm1::SpinEdit1Change() {
     ApplyDrillSize(state_, ValueOf(SpinEdit1));
     const bool warn = FinishDrillSizeChange(state_, ValueOf(SpinEdit4));
     Edit1->setText(EditText(state_.DrillDiameter));
-    RedrawScene();
+    DrawScene();
     if (warn) {
         ShowMessage(MessageKind::Warning, FromUtf8(SpindleSpeedText));
     }
@@ -343,7 +350,7 @@ void TForm1::SpinEdit4Change() {
 void TForm1::SpinEdit5Change() {
     switch (ApplyPilotHole(state_, ValueOf(SpinEdit5))) {
     case PilotHoleOutcome::Redraw:
-        RedrawScene();
+        DrawScene();
         break;
     case PilotHoleOutcome::Warn:
         ShowMessage(MessageKind::Warning, FromUtf8(PilotHoleText));

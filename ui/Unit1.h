@@ -1,9 +1,11 @@
 #pragma once
 
+#include "DrawScene.h"
 #include "ProcessTick.h"
 #include "SimulationState.h"
 
 #include <QImage>
+#include <QRect>
 #include <QWidget>
 
 class ImageView;
@@ -98,7 +100,6 @@ class TForm1 : public QWidget, private ProcessViews {
     void Button5Click();
     void Timer1Timer();
 
-    void RedrawScene();
     void PlotTraces() override;
     void DrawScene() override;
 
@@ -144,4 +145,6 @@ class TForm1 : public QWidget, private ProcessViews {
     QWidget* form2_ = nullptr;
     QImage scene_;
     QImage frameBitmap_;
+    // The columns of the scene that the picture on the screen reaches into.
+    QRect sceneColumns_{0, 0, SceneWidthPx, SceneHeightPx};
 };

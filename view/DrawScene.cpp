@@ -6,13 +6,13 @@
 
 #include <QColor>
 #include <QPainter>
-#include <QPen>
 #include <QPoint>
 
 #include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstdlib>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -118,9 +118,21 @@ void AppendLinePixels(std::vector<QPoint>& pixels, QPoint from, QPoint to) {
     }
 }
 
+// The painter paints the surface image straight into its memory, so single pixels can be
+// set there between its calls, at a hundredth of the cost of a painted point each.
 void PaintPixels(QPainter& painter, const std::vector<QPoint>& pixels, const QColor& colour) {
-    painter.setPen(QPen(colour, 1, Qt::SolidLine, Qt::SquareCap));
-    painter.drawPoints(pixels.data(), static_cast<int>(pixels.size()));
+    auto& surface = *static_cast<QImage*>(painter.device());
+    uchar* const bits = surface.bits();
+    const qsizetype bytesPerLine = surface.bytesPerLine();
+    const QRect inside = painter.hasClipping()
+                             ? surface.rect().intersected(painter.clipBoundingRect().toRect())
+                             : surface.rect();
+    const QRgb rgb = colour.rgb();
+    for (const QPoint& pixel : pixels) {
+        if (inside.contains(pixel)) {
+            reinterpret_cast<QRgb*>(bits + pixel.y() * bytesPerLine)[pixel.x()] = rgb;
+        }
+    }
 }
 
 // The left shape's points are given as (offset from the axis, y); the right shape is
@@ -205,29 +217,39 @@ void PaintCut(QPainter& painter, const SimulationState& state) {
 // three off from the top row; the gaps are painted too, in the brush colour (silver). The
 // line stops one pixel short of its end, like every line here.
 void PaintAxis(QPainter& painter) {
-    std::vector<QPoint> dots, gaps;
-    for (int y = 0; y < BottomPx; ++y) {
-        (y % (2 * AxisDotLengthPx) < AxisDotLengthPx ? dots : gaps)
-            .push_back(QPoint(static_cast<int>(AxisXPx), y));
-    }
+    static const auto [dots, gaps] = [] {
+        std::vector<QPoint> on, off;
+        for (int y = 0; y < BottomPx; ++y) {
+            (y % (2 * AxisDotLengthPx) < AxisDotLengthPx ? on : off)
+                .push_back(QPoint(static_cast<int>(AxisXPx), y));
+        }
+        return std::pair(on, off);
+    }();
     PaintPixels(painter, gaps, Silver);
     PaintPixels(painter, dots, Black);
 }
 
 } // namespace
 
-// The cross-section is painted whole on every call, in a fixed order: background, block,
-// pilot hole, drill picture, the material still standing beside the drill's point, the
-// outline of the hole cut so far, and the axis over everything. Pens are one pixel wide,
-// without antialiasing; lines and polylines leave out their last point.
+// The cross-section is painted in a fixed order: background, block, pilot hole, drill
+// picture, the material still standing beside the drill's point, the outline of the hole
+// cut so far, and the axis over everything. Pens are one pixel wide, without
+// antialiasing; lines and polylines leave out their last point.
 // The frame is loaded before anything is drawn over the block, so a frame that cannot be
 // read leaves background, block and pilot hole on the surface and FrameBitmap as it was.
-void DrawScene(const SimulationState& state, QImage& surface, QImage& frameBitmap) {
+void DrawScene(const SimulationState& state, QImage& surface, QImage& frameBitmap,
+               const QRect& within) {
+    QPainter painter;
     if (surface.size() != QSize(SceneWidthPx, SceneHeightPx) ||
         surface.format() != QImage::Format_RGB32) {
         surface = QImage(SceneWidthPx, SceneHeightPx, QImage::Format_RGB32);
+        painter.begin(&surface);
+    } else {
+        painter.begin(&surface);
+        if (!within.isNull()) {
+            painter.setClipRect(within);
+        }
     }
-    QPainter painter(&surface);
     painter.setRenderHint(QPainter::Antialiasing, false);
 
     const std::int64_t p = state.PilotHoleSize;
@@ -245,4 +267,19 @@ void DrawScene(const SimulationState& state, QImage& surface, QImage& frameBitma
                RoundToInt32(state.DrillTopY));
     PaintCut(painter, state);
     PaintAxis(painter);
+}
+
+QRect SceneColumnsInUse(const SimulationState& state, const QImage& frameBitmap) {
+    const std::int64_t h = state.DrillHalfWidthPx;
+    std::int64_t left = 0;
+    for (std::int64_t offset :
+         {h, std::int64_t{state.CutHalfWidthPx}, std::int64_t{state.ChiselHalfWidthPx},
+          std::int64_t{state.PilotHoleSize}}) {
+        left = std::max(left, std::abs(offset));
+    }
+    // The picture hangs from the drill's left edge.
+    const std::int64_t right = std::max(left, frameBitmap.width() - h - 1);
+    const std::int64_t from = std::clamp<std::int64_t>(AxisXPx - left, 0, SceneWidthPx);
+    const std::int64_t to = std::clamp<std::int64_t>(AxisXPx + right + 1, 0, SceneWidthPx);
+    return QRect(static_cast<int>(from), 0, static_cast<int>(to - from), SceneHeightPx);
 }

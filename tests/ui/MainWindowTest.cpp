@@ -1,4 +1,5 @@
 #include "MessageRecorder.h"
+#include "PaintedRegion.h"
 #include "ProgramAssets.h"
 #include "ProgramWindows.h"
 
@@ -369,6 +370,46 @@ TEST_F(MainWindow, AFullRunToTheEndOfTravel) {
     EXPECT_FALSE(form1->Timer1->isActive());
     EXPECT_DOUBLE_EQ(form1->Chart1->TimeAxisRange().Maximum, state.TimeAxis[NewestSample]);
     EXPECT_TRUE(recorder.events.empty());
+}
+
+// A redraw repaints only the columns of the cross-section that the old and the new scene
+// use, some forty for a tick, and every pixel that changed lies in them: on ticks, on
+// "Polazno stanje", and on a change of the drill's size, which uses other columns.
+TEST_F(MainWindow, TheCrossSectionRepaintsOnlyTheColumnsInUse) {
+    Pick(form1->ComboBox1, 0);
+    Pick(form1->ComboBox2, 0);
+    QTest::mouseClick(form1->Button3, Qt::LeftButton);
+    form1->Timer1->stop();
+    QApplication::processEvents();
+    PaintedRegion painted(form1->Image1);
+    const struct {
+        const char* What;
+        std::function<void()> Action;
+        int WidestPx;
+    } steps[] = {
+        {"a tick", [&] { form1->Tick(); }, 45},
+        {"ten ticks", [&] { form1->Tick(10); }, 45},
+        {"Polazno stanje", [&] { QTest::mouseClick(form1->Button5, Qt::LeftButton); }, 45},
+        {"a larger drill", [&] { QTest::keyClick(form1->SpinEdit1->lineEdit(), Qt::Key_Up); }, 55},
+    };
+    for (const auto& step : steps) {
+        const QImage before = window->Scene().copy();
+        painted.region = QRegion();
+        step.Action();
+        QApplication::processEvents();
+        QApplication::processEvents();
+        const QImage& after = window->Scene();
+        int unpainted = 0;
+        for (int y = 0; y < after.height(); ++y) {
+            for (int x = 0; x < after.width(); ++x) {
+                unpainted +=
+                    after.pixel(x, y) != before.pixel(x, y) && !painted.region.contains({x, y});
+            }
+        }
+        EXPECT_EQ(unpainted, 0) << step.What;
+        EXPECT_NE(after, before) << step.What;
+        EXPECT_LE(painted.region.boundingRect().width(), step.WidestPx) << step.What;
+    }
 }
 
 TEST_F(MainWindow, TheRealTimerDrivesTheRun) {

@@ -1,6 +1,11 @@
 #include "DrawScene.h"
 
+#include "FrameFile.h"
+#include "MachiningInputs.h"
+#include "Materials.h"
+#include "ProcessTick.h"
 #include "ProgramError.h"
+#include "RecordingViews.h"
 #include "SceneTestSupport.h"
 
 #include <QFile>
@@ -341,6 +346,74 @@ TEST_F(DrawSceneTest, AbsurdValuesPaintWithoutOverflow) {
     DrawScene(state, surface_, frameBitmap_);
     ExpectPixels(surface_, {{0, 200, W}, {120, 200, W}, {368, 200, W}, {200, 74, B}},
                  "largest pilot hole");
+}
+
+// A redraw that paints only the columns the old and the new scene use, over the old
+// picture, gives the new scene whole: beyond those columns nothing differs.
+TEST_F(DrawSceneTest, PaintingTheColumnsInUseGivesTheWholeScene) {
+    for (int size = 1; size <= 7; ++size) {
+        for (int frame = 1; frame <= 6; ++frame) {
+            WriteSolidFrame(FrameFileName(size, 6 - frame),
+                            DrillSizeTable[static_cast<std::size_t>(size - 1)].HalfWidthPx,
+                            frame % 2 == 0 ? BlueRgb : BlackRgb);
+        }
+    }
+    // A hole 130 mm deep, drilled with material 1 and 1 to the 40th tick.
+    SimulationState drilling = StartState();
+    ApplyHoleDepth(drilling, 130);
+    ToolMaterialPicked(drilling, 0);
+    WorkMaterialPicked(drilling, 0);
+    ASSERT_FALSE(PrepareProcessStart(drilling).has_value());
+    RecordingViews views;
+    const auto advanced = [&views](SimulationState state, int ticks) {
+        for (int i = 0; i < ticks; ++i) {
+            AdvanceProcess(state, views);
+        }
+        return state;
+    };
+    drilling = advanced(drilling, 40);
+    const auto changed = [](SimulationState state, auto change) {
+        change(state);
+        return state;
+    };
+    const auto sized = [](int size) {
+        return [size](SimulationState& s) {
+            ApplyDrillSize(s, size);
+            FinishDrillSizeChange(s, 130);
+        };
+    };
+    const auto enlarging = [](int pilot) {
+        return [pilot](SimulationState& s) {
+            SelectEnlarging(s);
+            ApplyPilotHole(s, pilot);
+        };
+    };
+    const struct {
+        const char* What;
+        SimulationState From, To;
+    } cases[] = {
+        {"a tick", drilling, advanced(drilling, 1)},
+        {"six ticks", drilling, advanced(drilling, 6)},
+        {"back to the start", drilling, changed(drilling, ResetToStart)},
+        {"the largest drill", drilling, changed(drilling, sized(7))},
+        {"from the largest to the smallest", changed(drilling, sized(7)),
+         changed(drilling, sized(1))},
+        {"enlarging", drilling, changed(drilling, enlarging(12))},
+        {"a pilot hole wider than the drill", changed(drilling, sized(1)),
+         changed(changed(drilling, sized(1)), enlarging(30))},
+        {"back to drilling", changed(drilling, enlarging(30)), drilling},
+    };
+    for (const auto& c : cases) {
+        QImage whole, wholeFrame;
+        DrawScene(c.To, whole, wholeFrame);
+        QImage old, frame;
+        DrawScene(c.From, old, frame);
+        const QRect within =
+            SceneColumnsInUse(c.From, frame).united(SceneColumnsInUse(c.To, wholeFrame));
+        DrawScene(c.To, old, frame, within);
+        EXPECT_EQ(old, whole) << c.What;
+        EXPECT_LT(within.width(), SceneWidthPx / 2) << c.What;
+    }
 }
 
 } // namespace
