@@ -5,9 +5,11 @@
 #include "ProgramFonts.h"
 
 #include <QFontMetrics>
+#include <QHash>
 #include <QLinearGradient>
 #include <QMouseEvent>
 #include <QStaticText>
+#include <QTimer>
 
 #include <algorithm>
 #include <cmath>
@@ -24,6 +26,8 @@ constexpr double MarginTopBottomFraction = 0.04;
 constexpr double ForceAxisStartMaximumN = 6000.0;
 constexpr double MomentAxisStartMaximumNm = 60.0;
 constexpr int TickLabelDecimals = 3;
+// How far a time axis number may stand out beside the plotting area: half its width.
+constexpr int TimeLabelOverhangPx = 24;
 
 const QColor TitleColour(0, 0, 255);
 const QColor ForceTitleColour(255, 0, 0);
@@ -32,12 +36,94 @@ const QColor ForceTraceColour(255, 128, 128);
 const QColor MomentTraceColour(128, 255, 255);
 const QColor GradientBottomColour(255, 255, 128);
 
-// Tick labels in "#,##0.###" whatever step the ticker chose.
+// Tick labels in "#,##0.###" whatever step the ticker chose. The time axis moves on every
+// tick while most of its numbers stay: the labels of the last ticks are kept and used
+// again, so that an axis makes only the labels it has not shown.
 class GroupedTicker : public QCPAxisTicker {
   protected:
-    QString getTickLabel(double tick, const QLocale& locale, QChar, int) override {
-        return FormatTickLabel(tick, locale);
+    QVector<QString> createLabelVector(const QVector<double>& ticks, const QLocale& locale, QChar,
+                                       int) override {
+        if (locale != labelLocale_) {
+            labels_.clear();
+            labelLocale_ = locale;
+        }
+        QHash<double, QString> shown;
+        QVector<QString> labels;
+        labels.reserve(ticks.size());
+        for (double tick : ticks) {
+            const auto known = labels_.constFind(tick);
+            labels.append(known != labels_.cend() ? *known : FormatTickLabel(tick, locale));
+            shown.insert(tick, labels.back());
+        }
+        labels_ = std::move(shown);
+        return labels;
     }
+
+  private:
+    QLocale labelLocale_;
+    QHash<double, QString> labels_;
+};
+
+// The chart's plot. On every tick only the traces, the time axis and its grid lines move;
+// they are drawn into a buffer of their own (the layer "main"), between the buffer of what
+// stands beneath them (the background, the force grid, the titles) and the buffer of what
+// stands above them (the force and moment axes, whose tick marks cross the traces, and the
+// rubber band). A tick redraws that one buffer and repaints only the band of the widget it
+// covers.
+class ChartPlot : public QCustomPlot {
+  public:
+    using QCustomPlot::QCustomPlot;
+
+    // Redraws `layer` alone and repaints `area`; a whole replot instead where one is waiting
+    // or the buffers were set up anew since the last one.
+    void ReplotLayer(QCPLayer* layer, const QRect& area) {
+        if (mReplotQueued || hasInvalidatedPaintBuffers()) {
+            replot();
+            return;
+        }
+        // The layer asks for a repaint of the whole widget; the band it covers is enough.
+        setAttribute(Qt::WA_UpdatesDisabled, true);
+        layer->replot();
+        setAttribute(Qt::WA_UpdatesDisabled, false);
+        update(area);
+    }
+
+  protected:
+    // The buffers laid over each other. The bottom one is opaque everywhere (the backdrop
+    // fills it), so it is copied rather than blended, at a fraction of the cost; nothing
+    // beneath it would show.
+    void paintEvent(QPaintEvent*) override {
+        QCPPainter painter(this);
+        if (!painter.isActive() || mPaintBuffers.isEmpty()) {
+            return;
+        }
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
+        mPaintBuffers.first()->draw(&painter);
+        painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+        for (qsizetype i = 1; i < mPaintBuffers.size(); ++i) {
+            mPaintBuffers.at(i)->draw(&painter);
+        }
+    }
+};
+
+// White at the top to light yellow at the bottom, under everything: drawn into the
+// background's buffer once, not on every repaint of the widget.
+class Backdrop : public QCPLayerable {
+  public:
+    Backdrop(QCustomPlot* plot, QBrush brush)
+        : QCPLayerable(plot, QStringLiteral("background")), brush_(std::move(brush)) {}
+
+  protected:
+    void applyDefaultAntialiasingHint(QCPPainter* painter) const override {
+        painter->setAntialiasing(false);
+    }
+    // The library clips what a layer draws one row higher than it lies; the backdrop
+    // reaches the widget's bottom row all the same.
+    QRect clipRect() const override { return mParentPlot->viewport().adjusted(0, 0, 0, 1); }
+    void draw(QCPPainter* painter) override { painter->fillRect(mParentPlot->viewport(), brush_); }
+
+  private:
+    QBrush brush_;
 };
 
 // The chart redraws every tick; its fixed texts are laid out once (QStaticText) instead of
@@ -167,6 +253,13 @@ bool IsNearAxisLine(int along, int from, int to, int across, int line) {
 
 } // namespace
 
+// The time axis, whose ticks a tick brings up to date without a whole replot.
+class TimeAxis : public QCPAxis {
+  public:
+    explicit TimeAxis(QCPAxisRect* area) : QCPAxis(area, QCPAxis::atBottom) {}
+    void UpdateTicks() { setupTickVectors(); }
+};
+
 QString FormatTickLabel(double value, const QLocale& locale) {
     QLocale grouped = locale;
     grouped.setNumberOptions(grouped.numberOptions() & ~QLocale::OmitGroupSeparator);
@@ -189,7 +282,7 @@ QString FormatTickLabel(double value, const QLocale& locale) {
     return text;
 }
 
-Oscillograph::Oscillograph(QWidget* parent) : QWidget(parent), plot_(new QCustomPlot(this)) {
+Oscillograph::Oscillograph(QWidget* parent) : QWidget(parent), plot_(new ChartPlot(this)) {
     setObjectName(QStringLiteral("Chart1"));
     plot_->installEventFilter(this);
     // A click on the chart (a zoom or a pan) leaves the keyboard focus where it was.
@@ -209,15 +302,26 @@ void Oscillograph::Configure() {
     // No legend: neither shown nor kept up to date behind the scenes on every redraw.
     plot_->legend->setVisible(false);
     plot_->setAutoAddPlottableToLegend(false);
+    ReplaceTimeAxis();
     ConfigureBackground();
     ConfigureTitles();
     ConfigureAxes();
     ConfigureSeries();
     ConfigureRubberBand();
+    ConfigureLayers();
     axes_[TimeAxisIndex] = AxisRange{true, 0.0, 0.0};
     axes_[ForceAxisIndex] = AxisRange{false, 0.0, ForceAxisStartMaximumN};
     axes_[MomentAxisIndex] = AxisRange{false, 0.0, MomentAxisStartMaximumNm};
     ApplyRanges();
+}
+
+// The library's bottom axis made anew as one whose ticks can be brought up to date alone.
+void Oscillograph::ReplaceTimeAxis() {
+    QCPAxisRect* area = plot_->axisRect();
+    area->removeAxis(plot_->xAxis);
+    timeAxis_ = new TimeAxis(area);
+    area->addAxis(QCPAxis::atBottom, timeAxis_);
+    timeAxis_->grid()->setVisible(true);
 }
 
 // White at the top to light yellow at the bottom, the plotting area black.
@@ -226,7 +330,8 @@ void Oscillograph::ConfigureBackground() {
     gradient.setCoordinateMode(QGradient::ObjectMode);
     gradient.setColorAt(0.0, Qt::white);
     gradient.setColorAt(1.0, GradientBottomColour);
-    plot_->setBackground(QBrush(gradient));
+    plot_->setBackground(Qt::NoBrush);
+    new Backdrop(plot_, QBrush(gradient));
     new BackWall(plot_, plot_->axisRect());
 }
 
@@ -260,16 +365,19 @@ void Oscillograph::ConfigureTitles() {
     body->addElement(0, 1, area);
     body->addElement(0, 2, rightTitle);
     body->addElement(1, 1, bottomTitle);
+    for (QCPLayerable* standing :
+         std::initializer_list<QCPLayerable*>{title, leftTitle, rightTitle, bottomTitle}) {
+        standing->setLayer(QStringLiteral("background"));
+    }
 }
 
 // Time below, force at the left with its grid, moment at the right; numbers in
 // "#,##0.###".
 void Oscillograph::ConfigureAxes() {
     const QFont labelFont = ChartNumberFont();
-    const QSharedPointer<QCPAxisTicker> ticker(new GroupedTicker);
     for (QCPAxis* axis : {plot_->xAxis, plot_->yAxis, plot_->yAxis2}) {
         axis->setVisible(true);
-        axis->setTicker(ticker);
+        axis->setTicker(QSharedPointer<QCPAxisTicker>(new GroupedTicker));
         axis->setTickLabelFont(labelFont);
         axis->setTickLabelColor(Qt::black);
         axis->grid()->setZeroLinePen(Qt::NoPen);
@@ -283,7 +391,9 @@ void Oscillograph::ConfigureAxes() {
     plot_->yAxis2->grid()->setVisible(false);
 }
 
+// On the moving layer the time grid comes first, then the traces, then the time axis.
 void Oscillograph::ConfigureSeries() {
+    timeAxis_->grid()->setLayer(QStringLiteral("main"));
     series1_ = new Trace(plot_->xAxis, plot_->yAxis);
     series1_->setPen(QPen(ForceTraceColour, 0));
     series2_ = new Trace(plot_->xAxis, plot_->yAxis2);
@@ -292,15 +402,17 @@ void Oscillograph::ConfigureSeries() {
         series->setLineStyle(QCPGraph::lsLine);
         series->setScatterStyle(QCPScatterStyle(QCPScatterStyle::ssNone));
         series->setSelectable(QCP::stNone);
+        series->setLayer(QStringLiteral("main"));
     }
+    timeAxis_->setLayer(QStringLiteral("main"));
 }
 
 // The rubber band lives on the top layer, which has a buffer of its own: a pointer move
-// redraws only that layer, and a full replot draws it after the traces. It is drawn in
-// the panel colour, or red where that is white.
+// redraws only that layer, and a replot draws it after the traces. It is drawn in the
+// panel colour, or red where that is white.
 void Oscillograph::ConfigureRubberBand() {
     rubberBand_ = new QCPItemRect(plot_);
-    rubberBand_->setLayer(QStringLiteral("overlay"));
+    rubberBand_->setLayer(QStringLiteral("axes"));
     rubberBand_->setClipToAxisRect(false);
     rubberBand_->setSelectable(false);
     rubberBand_->topLeft->setType(QCPItemPosition::ptAbsolute);
@@ -312,6 +424,23 @@ void Oscillograph::ConfigureRubberBand() {
     rubberBand_->setPen(QPen(bandColour, 0));
     rubberBand_->setBrush(Qt::NoBrush);
     rubberBand_->setVisible(false);
+}
+
+// Three buffers, from the bottom: what stands beneath the traces ("background": the
+// gradient, the black wall, the force grid and the titles), what moves ("main": the time
+// grid, the traces, the time axis) and what stands above ("axes": the force and moment
+// axes, whose inward tick marks cross the traces, and the rubber band). The grids are drawn
+// in the same light dotted pen, so the force grid drawn before the time grid leaves the
+// same pixels. The library's other layers hold nothing that shows and are merged away.
+void Oscillograph::ConfigureLayers() {
+    plot_->yAxis->grid()->setLayer(QStringLiteral("background"));
+    for (const char* name : {"grid", "legend", "overlay"}) {
+        plot_->removeLayer(plot_->layer(QString::fromLatin1(name)));
+    }
+    for (const char* name : {"background", "main", "axes"}) {
+        plot_->layer(QString::fromLatin1(name))->setMode(QCPLayer::lmBuffered);
+    }
+    movingLayer_ = plot_->layer(QStringLiteral("main"));
 }
 
 void Oscillograph::resizeEvent(QResizeEvent* event) {
@@ -365,7 +494,24 @@ void Oscillograph::PlotTraces(const SimulationState& state) {
         FitTimeAxis();
         ApplyRanges();
     }
-    plot_->replot(QCustomPlot::rpQueuedReplot);
+    if (!movingReplotQueued_) {
+        movingReplotQueued_ = true;
+        QTimer::singleShot(0, this, [this] { ReplotMoving(); });
+    }
+}
+
+// The traces, the time axis and its grid drawn anew, and the band of the widget they cover
+// repainted: the plotting area with the row above it, where the top of the vertical range
+// lies, and the time axis's numbers below it, which may stand out half their width at
+// either end.
+void Oscillograph::ReplotMoving() {
+    movingReplotQueued_ = false;
+    timeAxis_->UpdateTicks();
+    const QRect area = plot_->axisRect()->rect();
+    const QRect band(area.left() - TimeLabelOverhangPx, area.top() - 1,
+                     area.width() + 2 * TimeLabelOverhangPx,
+                     area.height() + 1 + plot_->axisRect()->margins().bottom());
+    static_cast<ChartPlot*>(plot_)->ReplotLayer(movingLayer_, band);
 }
 
 // An automatic time axis spans the traces' times exactly, with no margin.
@@ -419,42 +565,50 @@ bool Oscillograph::StartsGesture(QPoint position) const {
            IsNearAxisLine(y, area.top(), area.bottom(), x, area.right());
 }
 
+// The chart takes every mouse event and the wheel from the plot, which zooms and pans by
+// itself otherwise; the pointer's place is taken in this widget's pixels.
 bool Oscillograph::eventFilter(QObject* watched, QEvent* event) {
     if (watched != plot_) {
         return QWidget::eventFilter(watched, event);
     }
     switch (event->type()) {
     case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonDblClick: {
-        // A quick second press arrives as a double click; it starts a drag all the same.
-        const auto* mouse = static_cast<QMouseEvent*>(event);
-        const QPoint position = plot_->mapTo(this, mouse->position().toPoint());
-        if (mouse->button() == Qt::LeftButton) {
-            PressLeft(position);
-        } else if (mouse->button() == Qt::RightButton && !zoomDrag_ && !panDrag_ &&
-                   StartsGesture(position)) {
-            panDrag_ = true;
-            panLast_ = position;
-        }
-        return true;
-    }
-    case QEvent::MouseMove: {
-        const auto* mouse = static_cast<QMouseEvent*>(event);
-        MoveTo(plot_->mapTo(this, mouse->position().toPoint()));
-        return true;
-    }
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove:
     case QEvent::MouseButtonRelease: {
         const auto* mouse = static_cast<QMouseEvent*>(event);
-        panDrag_ = false;
-        if (mouse->button() == Qt::LeftButton && zoomDrag_) {
-            ReleaseLeft(plot_->mapTo(this, mouse->position().toPoint()));
-        }
+        Mouse(event->type(), mouse->button(), plot_->mapTo(this, mouse->position().toPoint()));
         return true;
     }
     case QEvent::Wheel:
         return true;
     default:
         return QWidget::eventFilter(watched, event);
+    }
+}
+
+// A quick second press arrives as a double click; it starts a drag all the same.
+void Oscillograph::Mouse(QEvent::Type type, Qt::MouseButton button, QPoint position) {
+    switch (type) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+        if (button == Qt::LeftButton) {
+            PressLeft(position);
+        } else if (button == Qt::RightButton && !zoomDrag_ && !panDrag_ &&
+                   StartsGesture(position)) {
+            panDrag_ = true;
+            panLast_ = position;
+        }
+        break;
+    case QEvent::MouseMove:
+        MoveTo(position);
+        break;
+    default:
+        panDrag_ = false;
+        if (button == Qt::LeftButton && zoomDrag_) {
+            ReleaseLeft(position);
+        }
+        break;
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include "SimulationState.h"
 
+#include <QEvent>
 #include <QLocale>
 #include <QPoint>
 #include <QRect>
@@ -28,6 +29,8 @@ struct AxisRange {
 // zeros dropped, in the given locale's separators (6000 -> "6,000", 0.125 -> "0.125").
 QString FormatTickLabel(double value, const QLocale& locale);
 
+class TimeAxis;
+
 // The two-channel oscillograph: the force trace on the left axis, the moment trace on the
 // right, time on the bottom. A left drag to the right and down zooms, a left drag in any
 // other direction restores the ranges from before the first zoom or pan, and the right
@@ -40,7 +43,8 @@ class Oscillograph : public QWidget {
     ~Oscillograph() override;
 
     // Series1/Series2 replaced by the 277 points (TimeAxis[k], ForceTrace[k]) /
-    // (TimeAxis[k], MomentTrace[k]), one update, one repaint request.
+    // (TimeAxis[k], MomentTrace[k]), one update; the traces, the time axis and its grid
+    // are drawn anew and repainted when the event loop comes to it.
     void PlotTraces(const SimulationState& state);
 
     // Top of the left (force, N) / right (moment, Nm) axis; the minimum stays. A value
@@ -49,6 +53,7 @@ class Oscillograph : public QWidget {
     void SetForceAxisMaximum(double maximum);
     void SetMomentAxisMaximum(double maximum);
 
+    // ---- What the tests, benchmarks and fuzz targets read; the program uses none of it.
     AxisRange TimeAxisRange() const { return axes_[TimeAxisIndex]; }
     AxisRange ForceAxisRange() const { return axes_[ForceAxisIndex]; }
     AxisRange MomentAxisRange() const { return axes_[MomentAxisIndex]; }
@@ -74,12 +79,16 @@ class Oscillograph : public QWidget {
     using AxisSet = std::array<AxisRange, 3>;
 
     void Configure();
+    void ReplaceTimeAxis();
     void ConfigureBackground();
     void ConfigureTitles();
     void ConfigureAxes();
     void ConfigureSeries();
     void ConfigureRubberBand();
+    void ConfigureLayers();
+    void ReplotMoving();
     void UpdateMargins();
+    void Mouse(QEvent::Type type, Qt::MouseButton button, QPoint position);
     bool StartsGesture(QPoint position) const;
     void PressLeft(QPoint position);
     void MoveTo(QPoint position);
@@ -98,6 +107,9 @@ class Oscillograph : public QWidget {
     QCPGraph* series1_ = nullptr;
     QCPGraph* series2_ = nullptr;
     QCPItemRect* rubberBand_ = nullptr;
+    TimeAxis* timeAxis_ = nullptr;
+    QCPLayer* movingLayer_ = nullptr;
+    bool movingReplotQueued_ = false;
 
     AxisSet axes_{};
     std::optional<AxisSet> remembered_;

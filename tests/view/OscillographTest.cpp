@@ -1,6 +1,7 @@
 #include "Oscillograph.h"
 
 #include "Materials.h"
+#include "PaintedRegion.h"
 #include "ProcessTick.h"
 #include "ProgramError.h"
 #include "RecordingViews.h"
@@ -9,6 +10,7 @@
 #include <QApplication>
 #include <QFontInfo>
 #include <QImage>
+#include <QRegion>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -535,6 +537,43 @@ TEST_F(OscillographTest, RunDrawsBothTracesInTheirColours) {
     EXPECT_EQ(image.pixel(area.left() + 3, area.top() + 3), qRgb(0, 0, 0));
     EXPECT_GT(QColor(image.pixel(1, 1)).blue(), 250);
     EXPECT_LT(QColor(image.pixel(1, image.height() - 2)).blue(), 160);
+}
+
+// A tick draws the traces, the time axis and its grid anew on their own: the chart shows
+// what a whole replot shows, every pixel that changed is repainted, and the titles and
+// the force and moment numbers beside the plotting area are not.
+TEST_F(OscillographTest, ATickRepaintsWhatMovesAndNothingElse) {
+    ToolMaterialPicked(state, 0);
+    WorkMaterialPicked(state, 0);
+    ASSERT_FALSE(PrepareProcessStart(state).has_value());
+    RecordingViews views = ChartViews();
+    PaintedRegion painted(chart.Plot());
+    for (int tick = 1; tick <= 120; ++tick) {
+        const QImage before = chart.grab().toImage();
+        painted.region = QRegion();
+        ASSERT_EQ(AdvanceProcess(state, views), TickResult::Continued);
+        // The queued redraw, then the repaint it asks for.
+        QApplication::processEvents();
+        QApplication::processEvents();
+        const QRegion repainted = painted.region;
+        const QImage after = chart.grab().toImage();
+        int unpainted = 0;
+        for (int y = 0; y < after.height(); ++y) {
+            for (int x = 0; x < after.width(); ++x) {
+                unpainted += after.pixel(x, y) != before.pixel(x, y) && !repainted.contains({x, y});
+            }
+        }
+        ASSERT_EQ(unpainted, 0) << "tick " << tick;
+        const QRect area = Area();
+        ASSERT_FALSE(repainted.isEmpty()) << "tick " << tick;
+        // Not the title above the plotting area, nor the axis titles at either side.
+        EXPECT_FALSE(repainted.intersects(QRect(0, 0, ChartWidthPx, area.top() - 1)));
+        EXPECT_FALSE(repainted.intersects(QRect(0, 0, 1, ChartHeightPx)));
+        EXPECT_FALSE(repainted.intersects(QRect(ChartWidthPx - 1, 0, 1, ChartHeightPx)));
+    }
+    const QImage ticked = chart.grab().toImage();
+    Redraw();
+    EXPECT_EQ(chart.grab().toImage(), ticked) << "a whole replot changes what the ticks drew";
 }
 
 } // namespace
