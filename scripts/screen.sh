@@ -43,14 +43,13 @@ end_process() {
   kill "$1" 2> /dev/null || true
 }
 
-# Ends every process started in the background here.
+# Ends every process started in the background here, the last started first: a program
+# whose X server went before it would abort.
 end_processes() {
-  local pid
-  for pid in "${pids[@]}"; do
-    end_process "$pid"
-  done
-  for pid in "${pids[@]}"; do
-    wait "$pid" 2> /dev/null || true
+  local i
+  for ((i = ${#pids[@]} - 1; i >= 0; i--)); do
+    end_process "${pids[i]}"
+    wait "${pids[i]}" 2> /dev/null || true
   done
 }
 
@@ -67,9 +66,10 @@ windows() {
 window_of() {
   windows | awk -v t="$1" '{id = $1; sub(/^[^ ]* /, "")} $0 == t {print id}'
 }
-# Waits until the main window shows, then a moment for any box that would follow it.
+# Waits until the main window shows (at most $1 seconds, 10 without it), then a moment for
+# any box that would follow it.
 wait_for_main_window() {
-  for _ in $(seq 100); do
+  for _ in $(seq $((${1:-10} * 10))); do
     if [ -n "$(window_of "$main_title")" ] || [ -n "$(window_of "$program_title")" ]; then
       sleep 2
       return 0
@@ -120,4 +120,33 @@ same_window() {
   differing="$(compare -metric AE "${1%.png}-window.png" "${2%.png}-window.png" null: 2>&1)" ||
     true
   test "$differing" = 0 || fail "the main window of $1 differs from $2's in $differing pixels"
+}
+
+# Places in the main window's client area that the checks click: the hole depth's field,
+# the fields of the two material lists, "Proces" and "Exit".
+readonly depth_field=(175 251) tool_field=(100 306) work_field=(100 338)
+readonly proces_button=(36 396) exit_button=(36 476)
+click_in() {
+  timeout 10 xdotool mousemove --window "$1" "$2" "$3" click 1
+}
+# Starts a run in the main window $1 with the materials K40 and NL 800-2, an allowed pair:
+# the hole depth set to $2 mm first where given, "Proces" pressed, and the pointer moved
+# off the window, so that no hover effect repaints during the run. A click into a field
+# gives it the focus; Ctrl+A and the digits replace the depth, and from no selection Down
+# once picks a list's first entry, so three Downs pick the third.
+start_run() {
+  local main="$1" depth="${2:-}" field
+  if [ -n "$depth" ]; then
+    click_in "$main" "${depth_field[@]}"
+    timeout 10 xdotool key ctrl+a
+    timeout 10 xdotool type --delay 100 "$depth"
+  fi
+  for field in "${tool_field[*]}" "${work_field[*]}"; do
+    click_in "$main" $field
+    sleep 0.5
+    timeout 10 xdotool key --delay 150 Down Down Down
+  done
+  sleep 0.5
+  click_in "$main" "${proces_button[@]}"
+  timeout 10 xdotool mousemove 5 5
 }
