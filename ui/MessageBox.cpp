@@ -126,10 +126,14 @@ void ShowModalBox(BoxIcon icon, const QString& caption, const QString& text) {
     iconLabel->setPixmap(dialog.style()->standardIcon(pixmap).pixmap(IconSizePx, IconSizePx));
     iconLabel->setFixedSize(IconSizePx, IconSizePx);
 
+    // The text stands one layout gap right of the icon. Where the title bar makes the box
+    // wider than icon and text, the width goes to the text's column, to the right of the
+    // text, and the icon's column keeps the icon's width.
     auto* layout = new QGridLayout(&dialog);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     layout->addWidget(iconLabel, 0, 0, Qt::AlignLeft | Qt::AlignTop);
     layout->addWidget(MakeTextLabel(text, &dialog), 0, 1, Qt::AlignLeft | Qt::AlignVCenter);
+    layout->setColumnStretch(1, 1);
     QPushButton* ok = AddOkButton(caption, dialog, *layout);
     CentreOnScreen(dialog);
     ok->setFocus();

@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
@@ -38,6 +39,9 @@ struct OpenBox {
     bool textWraps = false;
     QPoint centreOffset;
     QRect iconRect, textRect, okRect;
+    int boxWidthPx = 0;
+    int textHintWidthPx = 0;
+    int layoutGapPx = -1;
 };
 
 enum class CloseBy { Escape, Enter, ClickOk };
@@ -57,6 +61,11 @@ OpenBox ShowAndClose(MessageKind kind, const QString& text, CloseBy closeBy) {
         seen.textWidthPx = label != nullptr ? label->width() : 0;
         seen.textWraps = label != nullptr && label->wordWrap();
         seen.textRect = label != nullptr ? label->geometry() : QRect();
+        seen.textHintWidthPx = label != nullptr ? label->sizeHint().width() : 0;
+        seen.boxWidthPx = dialog->width();
+        if (const auto* grid = qobject_cast<const QGridLayout*>(dialog->layout())) {
+            seen.layoutGapPx = grid->horizontalSpacing();
+        }
         for (const QLabel* l : dialog->findChildren<QLabel*>()) {
             if (!l->pixmap().isNull()) {
                 seen.hasIcon = true;
@@ -133,6 +142,35 @@ TEST(RealMessageBoxWrap, ALongTextWrapsAtHalfTheScreenWidth) {
     const OpenBox seen = ShowAndClose(MessageKind::Warning, text, CloseBy::Escape);
     EXPECT_TRUE(seen.textWraps);
     EXPECT_EQ(seen.textWidthPx, QGuiApplication::primaryScreen()->geometry().width() / 2);
+}
+
+// The text stands one layout gap right of the icon, in a box that its caption widens beyond
+// icon and text as in one that it does not; the rest of the width lies right of the text, and
+// "OK" stands in the middle below.
+TEST(RealMessageBoxLayout, TheTextStandsOneGapRightOfTheIcon) {
+    struct Case {
+        MessageKind kind;
+        QString text;
+        bool wraps;
+    };
+    const Case cases[] = {
+        {MessageKind::Error, QStringLiteral("Nastaje lom burgije!"), false},
+        {MessageKind::Error, QStringLiteral("Stream read error."), false},
+        {MessageKind::Warning, QStringLiteral("Izaberite materijal alata i obratka!"), false},
+        {MessageKind::Warning, QStringLiteral("Nastaje lom burgije ").repeated(60), true},
+    };
+    for (const Case& c : cases) {
+        const std::string name = c.text.left(40).toStdString();
+        const OpenBox seen = ShowAndClose(c.kind, c.text, CloseBy::Enter);
+        EXPECT_GT(seen.layoutGapPx, 0) << name;
+        EXPECT_EQ(seen.textRect.left() - seen.iconRect.right() - 1, seen.layoutGapPx) << name;
+        EXPECT_EQ(seen.textWraps, c.wraps) << name;
+        EXPECT_EQ(seen.textRect.width(), seen.textHintWidthPx) << name;
+        EXPECT_GE(seen.boxWidthPx - seen.textRect.right() - 1, seen.iconRect.left()) << name;
+        EXPECT_LE(std::abs(2 * seen.okRect.left() + seen.okRect.width() - seen.boxWidthPx), 1)
+            << name;
+        EXPECT_LE(std::abs(seen.centreOffset.x()), 1) << name;
+    }
 }
 
 } // namespace
