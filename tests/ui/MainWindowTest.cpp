@@ -13,6 +13,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextLayout>
 #include <QThread>
 #include <QTimer>
 #include <QWheelEvent>
@@ -602,6 +604,72 @@ TEST(InstructionsWindow, PageFrameAndWindowShape) {
     for (int y = 0; y < 8; ++y) {
         EXPECT_EQ(doubled.pixel(200, y), y < 2 ? white : (y < 4 ? black : paper)) << y;
     }
+}
+
+// The page's lines as its layout breaks them with the usual serif face (Liberation Serif,
+// or Times New Roman where the machine has it): 23 lines beginning with these words, six
+// of them the first of a paragraph, a fixed distance of about 15.5 pixels apart, the last
+// ending by row 360 of the page.
+TEST(InstructionsPage, TheUsualFaceBreaksTheTextIntoItsLines) {
+    ProgramWindows::SetUpOnce();
+    const std::unique_ptr<QTextDocument> text = InstructionsText();
+    const QString family = QFontInfo(text->defaultFont()).family();
+    EXPECT_TRUE(family == "Liberation Serif" || family == "Times New Roman")
+        << family.toStdString();
+    struct Line {
+        const char* begins;
+        bool opensParagraph;
+    };
+    const Line expected[] = {
+        {"Program je namenjen", true},
+        {"momenta pei", false},
+        {"Potrebno je uneti", true},
+        {"podatke u uslovima", false},
+        {"(proširivanja), izabrati", false},
+        {"taster „Proces“. Pri", false},
+        {"dopunski uneti", false},
+        {"U grafičkom prozoru", true},
+        {"bušenja (proširivanja) a na", false},
+        {"aksijalnog otpora i momenta bušenja", false},
+        {"oscilograma može se menjati", false},
+        {"sila - Fmax“", false},
+        {"Za zaustavljanje", true},
+        {"„Pauza“ , a za", false},
+        {"Aktiviranjem ekranskog", true},
+        {"animacija u početnu", false},
+        {"Svaki segment", true},
+        {"na sledeći način", false},
+        {"pritisnite levi taster miša i obeležite", false},
+        {"miša sa leva na desno", false},
+        {"može izvesti više puta", false},
+        {"mišem realizovati", false},
+        {"pomerajte ga u levo", false},
+    };
+    std::vector<QString> lines;
+    std::vector<bool> opening;
+    std::vector<qreal> tops;
+    for (QTextBlock block = text->begin(); block.isValid(); block = block.next()) {
+        const QTextLayout* layout = block.layout();
+        for (int i = 0; i < layout->lineCount(); ++i) {
+            const QTextLine line = layout->lineAt(i);
+            lines.push_back(block.text().mid(line.textStart(), line.textLength()));
+            opening.push_back(i == 0);
+            tops.push_back(layout->position().y() + line.y());
+        }
+    }
+    ASSERT_EQ(lines.size(), std::size(expected));
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        EXPECT_TRUE(lines[i].startsWith(QString::fromUtf8(expected[i].begins)))
+            << "line " << i + 1 << ": " << lines[i].toStdString();
+        EXPECT_EQ(opening[i], expected[i].opensParagraph) << "line " << i + 1;
+    }
+    const qreal pitch = tops[1] - tops[0];
+    EXPECT_GE(pitch, 15.0);
+    EXPECT_LE(pitch, 16.0);
+    for (std::size_t i = 1; i < tops.size(); ++i) {
+        EXPECT_DOUBLE_EQ(tops[i] - tops[i - 1], pitch) << "line " << i + 1;
+    }
+    EXPECT_LE(9 + text->size().height(), 360.0);
 }
 
 // The focus starts on "Exit": Enter or Space right after start closes the window.
