@@ -2,6 +2,7 @@
 
 #include "ErrorReport.h"
 #include "ProgramFonts.h"
+#include "WindowPlacement.h"
 
 #include <QApplication>
 #include <QWidget>
@@ -22,4 +23,5 @@ void SetUpWindow(QWidget& window, const QString& name, const QString& caption, c
     window.setFont(ProgramFont());
     window.resize(clientArea.size());
     window.move(clientArea.topLeft());
+    KeepOnScreenWhenFirstShown(window);
 }

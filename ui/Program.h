@@ -12,6 +12,7 @@ class QWidget;
 void SetUpProgram(const QString& programPath);
 
 // A window of the program as it opens: its object name, caption, icon and the program's
-// font, its client area at the given place on the screen.
+// font, its client area at the given place on the screen. Where the screen's available
+// area does not hold the window there, its first show moves it onto the area.
 void SetUpWindow(QWidget& window, const QString& name, const QString& caption, const QIcon& icon,
                  QRect clientArea);

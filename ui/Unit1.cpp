@@ -32,8 +32,8 @@
 
 namespace {
 
-// Where the window opens, at (194, 196); its outer size 614 x 529 less a 4-pixel frame and
-// a 19-pixel caption.
+// Where the window opens: at (194, 196) when the screen's available area holds it there;
+// its outer size 614 x 529 less a 4-pixel frame and a 19-pixel caption.
 constexpr QRect ClientArea(194, 196, 606, 502);
 constexpr int TickPeriodMs = 50;
 // The feed the window opens with, written as the program writes every number.

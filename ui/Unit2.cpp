@@ -6,8 +6,8 @@
 
 namespace {
 
-// Where the window first stands, at (192, 107); its outer size 424 x 434 less a 4-pixel
-// frame and a 19-pixel caption.
+// Where the window first stands: at (192, 107) when the screen's available area holds it
+// there; its outer size 424 x 434 less a 4-pixel frame and a 19-pixel caption.
 constexpr QRect ClientArea(192, 107, 416, 407);
 
 } // namespace
