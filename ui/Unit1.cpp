@@ -1,5 +1,6 @@
 #include "Unit1.h"
 
+#include "ChartMenu.h"
 #include "DrawScene.h"
 #include "ErrorReport.h"
 #include "ImageView.h"
@@ -14,6 +15,7 @@
 #include "ProgramFonts.h"
 #include "SpinEdit.h"
 #include "StrictConversion.h"
+#include "Utf8Text.h"
 #include "WindowMessages.h"
 
 #include <QCloseEvent>
@@ -38,10 +40,6 @@ constexpr QRect ClientArea(194, 196, 606, 502);
 constexpr int TickPeriodMs = 50;
 // The feed the window opens with, written as the program writes every number.
 constexpr double StartFeedMmPerRev = 0.2;
-
-QString FromUtf8(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // Numbers in the edit fields: the shortest general form with the locale's separator.
 QString EditText(double value) {
@@ -292,6 +290,10 @@ void TForm1::ConnectHandlers() {
     connect(Button4, &QPushButton::clicked, this, Guarded([this] { Button4Click(); }));
     connect(Button5, &QPushButton::clicked, this, Guarded([this] { Button5Click(); }));
     connect(Timer1, &QTimer::timeout, this, GuardedTick(Timer1, [this] { Timer1Timer(); }));
+    // The chart's menu opens where the chart was right-clicked; it does not stop the run.
+    auto* chartMenu = new ChartMenu(Chart1, this);
+    connect(Chart1, &Oscillograph::MenuRequested, chartMenu,
+            [chartMenu](QPoint where) { chartMenu->popup(where); });
 }
 
 void TForm1::FormCreate() {

@@ -1,13 +1,17 @@
 #include "Oscillograph.h"
 
+#include "Messages.h"
 #include "NumberFormat.h"
 #include "ProgramError.h"
 #include "ProgramFonts.h"
+#include "Utf8Text.h"
 
 #include <QFontMetrics>
 #include <QHash>
 #include <QLinearGradient>
 #include <QMouseEvent>
+#include <QPageLayout>
+#include <QPdfWriter>
 #include <QStaticText>
 #include <QTimer>
 
@@ -35,6 +39,7 @@ const QColor MomentTitleColour(0, 0, 255);
 const QColor ForceTraceColour(255, 128, 128);
 const QColor MomentTraceColour(128, 255, 255);
 const QColor GradientBottomColour(255, 255, 128);
+const QColor ReadOutLineColour(160, 160, 160);
 
 // Tick labels in "#,##0.###" whatever step the ticker chose. The time axis moves on every
 // tick while most of its numbers stay: the labels of the last ticks are kept and used
@@ -282,9 +287,38 @@ QString FormatTickLabel(double value, const QLocale& locale) {
     return text;
 }
 
+QString ReadOutText(double time, double force, double moment, const QLocale& locale) {
+    QLocale grouped = locale;
+    grouped.setNumberOptions(grouped.numberOptions() & ~QLocale::OmitGroupSeparator);
+    return FromUtf8(ReadOutFormat)
+        .arg(grouped.toString(time, 'f', 2), grouped.toString(force, 'f', 0),
+             grouped.toString(moment, 'f', 2));
+}
+
+// The numbers are written with the digits, point and minus of C, the point turned into
+// the locale's comma where it has one: spreadsheets read them so whatever minus sign the
+// locale itself writes.
+QByteArray SamplesCsv(const QVector<QCPGraphData>& force, const QVector<QCPGraphData>& moment,
+                      const QLocale& locale) {
+    const bool decimalComma = locale.decimalPoint() == QStringLiteral(",");
+    const QChar separator = decimalComma ? u';' : u',';
+    const auto number = [decimalComma](double value) {
+        QString text = QString::number(value, 'g', QLocale::FloatingPointShortest);
+        return decimalComma ? text.replace(u'.', u',') : text;
+    };
+    QString table = FromUtf8(SamplesColumnsFormat).arg(separator) + u'\n';
+    for (qsizetype k = 0; k < std::min(force.size(), moment.size()); ++k) {
+        table += number(force[k].key) + separator + number(force[k].value) + separator +
+                 number(moment[k].value) + u'\n';
+    }
+    return table.toUtf8();
+}
+
 Oscillograph::Oscillograph(QWidget* parent) : QWidget(parent), plot_(new ChartPlot(this)) {
     setObjectName(QStringLiteral("Chart1"));
     plot_->installEventFilter(this);
+    // Moves without a button held reach the filter too: they place the read-out.
+    plot_->setMouseTracking(true);
     // A click on the chart (a zoom or a pan) leaves the keyboard focus where it was.
     plot_->setFocusPolicy(Qt::NoFocus);
     Configure();
@@ -308,6 +342,7 @@ void Oscillograph::Configure() {
     ConfigureAxes();
     ConfigureSeries();
     ConfigureRubberBand();
+    ConfigureReadOut();
     ConfigureLayers();
     axes_[TimeAxisIndex] = AxisRange{true, 0.0, 0.0};
     axes_[ForceAxisIndex] = AxisRange{false, 0.0, ForceAxisStartMaximumN};
@@ -426,6 +461,32 @@ void Oscillograph::ConfigureRubberBand() {
     rubberBand_->setVisible(false);
 }
 
+// The read-out: a thin grey line at the sample under the pointer across the plotting
+// area, and the sample's values in white on black at the top, on the side away from the
+// line. Both are drawn last on the moving layer and are hidden until the pointer rests
+// over the plotting area.
+void Oscillograph::ConfigureReadOut() {
+    readOutLine_ = new QCPItemLine(plot_);
+    readOutLine_->setPen(QPen(ReadOutLineColour, 0));
+    for (QCPItemPosition* end : {readOutLine_->start, readOutLine_->end}) {
+        end->setTypeX(QCPItemPosition::ptPlotCoords);
+        end->setTypeY(QCPItemPosition::ptAxisRectRatio);
+    }
+    readOutLine_->end->setCoords(0.0, 1.0);
+    readOutText_ = new QCPItemText(plot_);
+    readOutText_->position->setType(QCPItemPosition::ptAxisRectRatio);
+    readOutText_->setFont(ChartNumberFont());
+    readOutText_->setColor(Qt::white);
+    readOutText_->setBrush(Qt::black);
+    readOutText_->setPadding(QMargins(2, 1, 2, 1));
+    for (QCPAbstractItem* item :
+         std::initializer_list<QCPAbstractItem*>{readOutLine_, readOutText_}) {
+        item->setLayer(QStringLiteral("main"));
+        item->setSelectable(false);
+        item->setVisible(false);
+    }
+}
+
 // Three buffers, from the bottom: what stands beneath the traces ("background": the
 // gradient, the black wall, the force grid and the titles), what moves ("main": the time
 // grid, the traces, the time axis) and what stands above ("axes": the force and moment
@@ -494,6 +555,10 @@ void Oscillograph::PlotTraces(const SimulationState& state) {
         FitTimeAxis();
         ApplyRanges();
     }
+    QueueMovingReplot();
+}
+
+void Oscillograph::QueueMovingReplot() {
     if (!movingReplotQueued_) {
         movingReplotQueued_ = true;
         QTimer::singleShot(0, this, [this] { ReplotMoving(); });
@@ -507,6 +572,7 @@ void Oscillograph::PlotTraces(const SimulationState& state) {
 void Oscillograph::ReplotMoving() {
     movingReplotQueued_ = false;
     timeAxis_->UpdateTicks();
+    UpdateReadOut();
     const QRect area = plot_->axisRect()->rect();
     const QRect band(area.left() - TimeLabelOverhangPx, area.top() - 1,
                      area.width() + 2 * TimeLabelOverhangPx,
@@ -577,21 +643,31 @@ bool Oscillograph::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::MouseMove:
     case QEvent::MouseButtonRelease: {
         const auto* mouse = static_cast<QMouseEvent*>(event);
-        Mouse(event->type(), mouse->button(), plot_->mapTo(this, mouse->position().toPoint()));
+        Mouse(event->type(), mouse->button(), mouse->buttons(),
+              plot_->mapTo(this, mouse->position().toPoint()));
         return true;
     }
     case QEvent::Wheel:
         return true;
+    case QEvent::Leave:
+        PointAt(std::nullopt);
+        return QWidget::eventFilter(watched, event);
     default:
         return QWidget::eventFilter(watched, event);
     }
 }
 
-// A quick second press arrives as a double click; it starts a drag all the same.
-void Oscillograph::Mouse(QEvent::Type type, Qt::MouseButton button, QPoint position) {
+// A quick second press arrives as a double click; it starts a drag all the same. The
+// read-out shows only while no button is held; a right press released where it went down,
+// with no movement between, asks for the menu.
+void Oscillograph::Mouse(QEvent::Type type, Qt::MouseButton button, Qt::MouseButtons held,
+                         QPoint position) {
     switch (type) {
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick:
+        PointAt(std::nullopt);
+        rightClick_ = button == Qt::RightButton && held == Qt::RightButton;
+        rightPress_ = position;
         if (button == Qt::LeftButton) {
             PressLeft(position);
         } else if (button == Qt::RightButton && !zoomDrag_ && !panDrag_ &&
@@ -601,6 +677,7 @@ void Oscillograph::Mouse(QEvent::Type type, Qt::MouseButton button, QPoint posit
         }
         break;
     case QEvent::MouseMove:
+        rightClick_ = rightClick_ && position == rightPress_;
         MoveTo(position);
         break;
     default:
@@ -608,8 +685,108 @@ void Oscillograph::Mouse(QEvent::Type type, Qt::MouseButton button, QPoint posit
         if (button == Qt::LeftButton && zoomDrag_) {
             ReleaseLeft(position);
         }
+        if (button == Qt::RightButton && rightClick_ && position == rightPress_) {
+            rightClick_ = false;
+            emit MenuRequested(mapToGlobal(position));
+        }
         break;
     }
+    if (held == Qt::NoButton && !zoomDrag_ && !panDrag_ && PlottingArea().contains(position)) {
+        PointAt(position);
+    } else {
+        PointAt(std::nullopt);
+    }
+}
+
+// The read-out follows the pointer; a redraw of what moves shows it, or takes it away.
+void Oscillograph::PointAt(std::optional<QPoint> position) {
+    if (position == pointer_) {
+        return;
+    }
+    pointer_ = position;
+    const bool shown = readOutLine_->visible();
+    UpdateReadOut();
+    if (shown || readOutLine_->visible()) {
+        QueueMovingReplot();
+    }
+}
+
+// The sample nearest in time to the pointer, where one is plotted within the visible time
+// range.
+void Oscillograph::UpdateReadOut() {
+    bool shown = false;
+    if (pointer_ && !forcePoints_.isEmpty()) {
+        QCPAxis* const time = plot_->xAxis;
+        const double pointed = time->pixelToCoord(pointer_->x() - plot_->pos().x());
+        const auto later =
+            std::lower_bound(forcePoints_.cbegin(), forcePoints_.cend(), pointed,
+                             [](const QCPGraphData& point, double t) { return point.key < t; });
+        auto nearest = later == forcePoints_.cend() ? later - 1 : later;
+        if (nearest != forcePoints_.cbegin() &&
+            std::abs((nearest - 1)->key - pointed) <= std::abs(nearest->key - pointed)) {
+            --nearest;
+        }
+        const double x = time->coordToPixel(nearest->key);
+        const QRect area = plot_->axisRect()->rect();
+        const long column = std::lround(x);
+        if (column >= area.left() && column <= area.right()) {
+            shown = true;
+            const QCPGraphData& moment = momentPoints_[nearest - forcePoints_.cbegin()];
+            readOutLine_->start->setCoords(nearest->key, 0.0);
+            readOutLine_->end->setCoords(nearest->key, 1.0);
+            readOutText_->setText(
+                ReadOutText(nearest->key, nearest->value, moment.value, plot_->locale()));
+            const bool lineAtLeft = column < area.center().x();
+            readOutText_->setPositionAlignment(Qt::AlignTop |
+                                               (lineAtLeft ? Qt::AlignRight : Qt::AlignLeft));
+            readOutText_->position->setCoords(lineAtLeft ? 1.0 : 0.0, 0.0);
+        }
+    }
+    readOutLine_->setVisible(shown);
+    readOutText_->setVisible(shown);
+}
+
+QString Oscillograph::ReadOut() const {
+    return readOutText_->visible() ? readOutText_->text() : QString();
+}
+
+int Oscillograph::ReadOutLineX() const {
+    return readOutLine_->visible()
+               ? RoundToInt32(plot_->xAxis->coordToPixel(readOutLine_->start->coords().x())) +
+                     plot_->pos().x()
+               : -1;
+}
+
+QPixmap Oscillograph::Picture(double scale) {
+    const std::optional<QPoint> pointer = std::exchange(pointer_, std::nullopt);
+    UpdateReadOut();
+    QPixmap picture = plot_->toPixmap(0, 0, scale);
+    pointer_ = pointer;
+    UpdateReadOut();
+    return picture;
+}
+
+// As the chart library saves a PDF itself: one point of the page for each pixel.
+void Oscillograph::WritePdf(QIODevice& device) {
+    const std::optional<QPoint> pointer = std::exchange(pointer_, std::nullopt);
+    UpdateReadOut();
+    QPdfWriter writer(&device);
+    writer.setPageLayout(QPageLayout(
+        QPageSize(plot_->viewport().size(), QPageSize::Point, QString(), QPageSize::ExactMatch),
+        QPageLayout::Portrait, QMarginsF(), QPageLayout::Point));
+    QCPPainter painter;
+    if (painter.begin(&writer)) {
+        painter.setMode(QCPPainter::pmVectorized);
+        painter.setWindow(plot_->viewport());
+        plot_->toPainter(&painter);
+        painter.end();
+    }
+    pointer_ = pointer;
+    UpdateReadOut();
+}
+
+QByteArray Oscillograph::PlottedSamplesCsv() const {
+    return SamplesCsv(forcePoints_, momentPoints_, plot_->locale());
 }
 
 // The left button cannot go down while it is held: a zoom drag still open here lost its

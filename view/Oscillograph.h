@@ -2,8 +2,11 @@
 
 #include "SimulationState.h"
 
+#include <QByteArray>
 #include <QEvent>
+#include <QIODevice>
 #include <QLocale>
+#include <QPixmap>
 #include <QPoint>
 #include <QRect>
 #include <QString>
@@ -29,6 +32,17 @@ struct AxisRange {
 // zeros dropped, in the given locale's separators (6000 -> "6,000", 0.125 -> "0.125").
 QString FormatTickLabel(double value, const QLocale& locale);
 
+// The read-out of the sample under the pointer: "t = 7,35 s   F = 4 729 N   M = 40,85 Nm",
+// time and moment to two decimals, the force whole, in the locale's separators.
+QString ReadOutText(double time, double force, double moment, const QLocale& locale);
+
+// The samples as a table for spreadsheets: a line of column names, then one line per
+// sample (time s, force N, moment Nm), each number as short as reads back to the same
+// value. Where the locale writes a decimal comma its spreadsheets expect ";" between the
+// columns, elsewhere ",".
+QByteArray SamplesCsv(const QVector<QCPGraphData>& force, const QVector<QCPGraphData>& moment,
+                      const QLocale& locale);
+
 class TimeAxis;
 
 // The two-channel oscillograph: the force trace on the left axis, the moment trace on the
@@ -53,6 +67,18 @@ class Oscillograph : public QWidget {
     void SetForceAxisMaximum(double maximum);
     void SetMomentAxisMaximum(double maximum);
 
+    // The chart as on the screen, without the read-out, at `scale` times its size.
+    QPixmap Picture(double scale);
+    // The chart as a PDF page of its size on the screen, drawn as lines and text.
+    void WritePdf(QIODevice& device);
+    // The plotted samples as SamplesCsv writes them, in the chart's locale.
+    QByteArray PlottedSamplesCsv() const;
+
+  signals:
+    // A right click without movement, at this point of the screen.
+    void MenuRequested(QPoint globalPosition);
+
+  public:
     // ---- What the tests, benchmarks and fuzz targets read; the program uses none of it.
     AxisRange TimeAxisRange() const { return axes_[TimeAxisIndex]; }
     AxisRange ForceAxisRange() const { return axes_[ForceAxisIndex]; }
@@ -60,6 +86,9 @@ class Oscillograph : public QWidget {
     // Whether the ranges from before the first zoom or pan are held for a restore.
     bool RangesRemembered() const { return remembered_.has_value(); }
     bool ZoomDragActive() const { return zoomDrag_; }
+    // The read-out's text, empty while none is shown, and the place of its line.
+    QString ReadOut() const;
+    int ReadOutLineX() const;
     bool PanDragActive() const { return panDrag_; }
 
     QCustomPlot* Plot() const { return plot_; }
@@ -88,7 +117,7 @@ class Oscillograph : public QWidget {
     void ConfigureLayers();
     void ReplotMoving();
     void UpdateMargins();
-    void Mouse(QEvent::Type type, Qt::MouseButton button, QPoint position);
+    void Mouse(QEvent::Type type, Qt::MouseButton button, Qt::MouseButtons held, QPoint position);
     bool StartsGesture(QPoint position) const;
     void PressLeft(QPoint position);
     void MoveTo(QPoint position);
@@ -98,6 +127,10 @@ class Oscillograph : public QWidget {
     void Pan(QPoint to);
     void RememberRanges();
     void FitTimeAxis();
+    void QueueMovingReplot();
+    void ConfigureReadOut();
+    void PointAt(std::optional<QPoint> position);
+    void UpdateReadOut();
     void ShowRubberBand(QPoint from, QPoint to);
     void HideRubberBand();
     void SetAxisMaximum(int axisIndex, double maximum);
@@ -107,6 +140,13 @@ class Oscillograph : public QWidget {
     QCPGraph* series1_ = nullptr;
     QCPGraph* series2_ = nullptr;
     QCPItemRect* rubberBand_ = nullptr;
+    QCPItemLine* readOutLine_ = nullptr;
+    QCPItemText* readOutText_ = nullptr;
+    // Where the pointer rests over the plotting area while no drag is in progress.
+    std::optional<QPoint> pointer_;
+    // A right press not followed by any movement so far.
+    bool rightClick_ = false;
+    QPoint rightPress_;
     TimeAxis* timeAxis_ = nullptr;
     QCPLayer* movingLayer_ = nullptr;
     bool movingReplotQueued_ = false;

@@ -7,13 +7,20 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextLayout>
@@ -22,6 +29,13 @@
 #include <QWheelEvent>
 
 #include <gtest/gtest.h>
+
+#if defined(Q_OS_LINUX)
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
+#endif
 
 #include <algorithm>
 #include <functional>
@@ -414,6 +428,143 @@ TEST_F(MainWindow, TheCrossSectionRepaintsOnlyTheColumnsInUse) {
         EXPECT_NE(after, before) << step.What;
         EXPECT_LE(painted.region.boundingRect().width(), step.WidestPx) << step.What;
     }
+}
+
+// Answers the dialogs of a save as a user does: the file dialog with `fileName`, a question
+// whether to replace the file with yes.
+class DialogAnswers {
+  public:
+    explicit DialogAnswers(QString fileName) : fileName_(std::move(fileName)) {
+        QObject::connect(&timer_, &QTimer::timeout, [this] {
+            QWidget* modal = QApplication::activeModalWidget();
+            // Answered from the event loop, so that a dialog opening another finds this
+            // timer free to answer that one too.
+            if (auto* dialog = qobject_cast<QFileDialog*>(modal); dialog && dialog != answered_) {
+                answered_ = dialog;
+                ++fileDialogs;
+                dialog->selectFile(fileName_);
+                QMetaObject::invokeMethod(dialog, &QDialog::accept, Qt::QueuedConnection);
+            } else if (auto* question = qobject_cast<QMessageBox*>(modal)) {
+                questions << question->text();
+                QMetaObject::invokeMethod(question->button(QMessageBox::Yes),
+                                          &QAbstractButton::click, Qt::QueuedConnection);
+            }
+        });
+        timer_.start(10);
+    }
+    int fileDialogs = 0;
+    QStringList questions;
+
+  private:
+    QString fileName_;
+    QPointer<QFileDialog> answered_;
+    QTimer timer_;
+};
+
+#if defined(Q_OS_LINUX)
+// A folder in which no file can be made or replaced while the guard lives: made immutable
+// for root, whom permissions do not stop, read-only for everyone else.
+class ProtectedFolder {
+  public:
+    explicit ProtectedFolder(const QString& path) : path_(path) { Set(true); }
+    ~ProtectedFolder() { Set(false); }
+
+  private:
+    void Set(bool on) {
+        if (geteuid() != 0) {
+            QFile::setPermissions(path_,
+                                  on ? QFile::ReadOwner | QFile::ExeOwner
+                                     : QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+            return;
+        }
+        const int folder = open(QFile::encodeName(path_).constData(), O_RDONLY | O_DIRECTORY);
+        ASSERT_GE(folder, 0);
+        int flags = 0;
+        ASSERT_EQ(ioctl(folder, FS_IOC_GETFLAGS, &flags), 0);
+        flags = on ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
+        EXPECT_EQ(ioctl(folder, FS_IOC_SETFLAGS, &flags), 0);
+        close(folder);
+    }
+    QString path_;
+};
+#endif
+
+// A right click on the chart opens its menu; its table of samples, saved where the user
+// chose, reads back to the plotted samples; and a folder that cannot be written keeps the
+// file already there and reports why.
+TEST_F(MainWindow, TheChartMenuSavesTheSamples) {
+    Pick(form1->ComboBox1, 0);
+    Pick(form1->ComboBox2, 0);
+    QTest::mouseClick(form1->Button3, Qt::LeftButton);
+    form1->Timer1->stop();
+    form1->Tick(150);
+    QApplication::processEvents();
+    Oscillograph* chart = form1->Chart1;
+    QTest::mouseClick(chart->Plot(), Qt::RightButton, Qt::NoModifier,
+                      chart->PlottingArea().center());
+    auto* menu = window->findChild<QMenu*>(QStringLiteral("ChartMenu"));
+    ASSERT_NE(menu, nullptr);
+    ASSERT_TRUE(menu->isVisible());
+    QStringList items;
+    for (QAction* action : menu->actions()) {
+        items << (action->isSeparator() ? QStringLiteral("-") : action->text());
+    }
+    EXPECT_EQ(items, QStringList({QString::fromUtf8("Sačuvaj sliku oscilograma (PNG)…"),
+                                  QString::fromUtf8("Sačuvaj sliku za štampu, dvostruke "
+                                                    "veličine (PNG)…"),
+                                  QString::fromUtf8("Sačuvaj oscilogram kao PDF…"),
+                                  QString::fromUtf8("Sačuvaj uzorke kao tabelu (CSV)…"), "-",
+                                  QString::fromUtf8("Kopiraj sliku oscilograma")}));
+    menu->close();
+
+    QTemporaryDir folder;
+    const QString fileName = QDir(folder.path()).filePath(QStringLiteral("run.csv"));
+    {
+        DialogAnswers answers(fileName);
+        menu->actions().at(3)->trigger();
+        EXPECT_EQ(answers.fileDialogs, 1);
+    }
+    QFile saved(fileName);
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly | QIODevice::Text));
+    const QStringList lines = QString::fromUtf8(saved.readAll()).split(u'\n', Qt::SkipEmptyParts);
+    saved.close();
+    ASSERT_EQ(lines.size(), 1 + SampleCount);
+    EXPECT_EQ(lines.front(), "Vreme (s),Aksijalni otpor (N),Moment (Nm)");
+    for (int k = 0; k < SampleCount; ++k) {
+        const QStringList cells = lines[k + 1].split(u',');
+        ASSERT_EQ(cells.size(), 3) << k;
+        EXPECT_EQ(cells[0].toDouble(), chart->Series1()->data()->at(k)->key) << k;
+        EXPECT_EQ(cells[1].toDouble(), chart->Series1()->data()->at(k)->value) << k;
+        EXPECT_EQ(cells[2].toDouble(), chart->Series2()->data()->at(k)->value) << k;
+    }
+    EXPECT_TRUE(recorder.events.empty());
+
+#if defined(Q_OS_LINUX)
+    // Ten ticks later the samples differ, but the folder takes no file now.
+    form1->Tick(10);
+    QApplication::processEvents();
+    QFile before(fileName);
+    ASSERT_TRUE(before.open(QIODevice::ReadOnly));
+    const QByteArray old = before.readAll();
+    before.close();
+    {
+        ProtectedFolder locked(folder.path());
+        DialogAnswers answers(fileName);
+        menu->actions().at(3)->trigger();
+        EXPECT_EQ(answers.fileDialogs, 1);
+        EXPECT_EQ(answers.questions.size(), 1) << "whether to replace run.csv";
+    }
+    QFile after(fileName);
+    ASSERT_TRUE(after.open(QIODevice::ReadOnly));
+    EXPECT_EQ(after.readAll(), old);
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList{"run.csv"});
+    ASSERT_EQ(recorder.reports, 1);
+    const std::string report = recorder.events.back();
+    const std::string start = "report Busenje: Datoteka " +
+                              QDir::toNativeSeparators(fileName).toStdString() + " nije sačuvana: ";
+    EXPECT_EQ(report.rfind(start, 0), 0u) << report;
+    EXPECT_GT(report.size(), start.size() + 2) << "a reason follows: " << report;
+#endif
 }
 
 TEST_F(MainWindow, TheRealTimerDrivesTheRun) {

@@ -8,12 +8,16 @@
 #include "SimulationState.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QFontInfo>
 #include <QImage>
 #include <QRegion>
+#include <QSignalSpy>
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -577,3 +581,267 @@ TEST_F(OscillographTest, ATickRepaintsWhatMovesAndNothingElse) {
 }
 
 } // namespace
+
+// The read-out in C's and in German's separators, and in Polish, which groups thousands
+// with a no-break space from five digits on; times before the start are negative.
+TEST(ReadOutTextTest, TwoDecimalsForTimeAndMomentTheForceWhole) {
+    struct Case {
+        double Time, Force, Moment;
+        QLocale Locale;
+        const char* Text;
+    };
+    const QLocale german(QLocale::German, QLocale::Germany);
+    const QLocale polish(QLocale::Polish, QLocale::Poland);
+    for (const Case& c : {
+             Case{7.35, 4728.79, 40.850, QLocale::c(), "t = 7.35 s   F = 4,729 N   M = 40.85 Nm"},
+             Case{7.35, 4728.79, 40.850, german, "t = 7,35 s   F = 4.729 N   M = 40,85 Nm"},
+             Case{7.35, 14728.79, 40.850, polish, "t = 7,35 s   F = 14\u00a0729 N   M = 40,85 Nm"},
+             Case{-34.716981, 0, 0, german, "t = -34,72 s   F = 0 N   M = 0,00 Nm"},
+             Case{0.004, 12345.5, 0.125, QLocale::c(), "t = 0.00 s   F = 12,346 N   M = 0.13 Nm"},
+         }) {
+        EXPECT_EQ(ReadOutText(c.Time, c.Force, c.Moment, c.Locale).toStdString(), c.Text) << c.Text;
+    }
+}
+
+// A table for the spreadsheets of the locale, read back to the very samples: ";" between
+// columns with a decimal comma, "," with a decimal point.
+TEST(SamplesCsvTest, ReadsBackToTheSamplesInTheLocalesSpreadsheetForm) {
+    const QVector<QCPGraphData> force = {{-34.716981132075475, 0.0},
+                                         {0.12578616352201258, 4736.1702156842957},
+                                         {18.86792452830192, 1e-7}};
+    const QVector<QCPGraphData> moment = {{-34.716981132075475, 0.0},
+                                          {0.12578616352201258, 40.913862371786493},
+                                          {18.86792452830192, 60.0}};
+    struct Case {
+        QLocale Locale;
+        QChar Separator;
+        QChar Decimal;
+    };
+    for (const Case& c :
+         {Case{QLocale::c(), u',', u'.'},
+          Case{QLocale(QLocale::German, QLocale::Germany), u';', u','},
+          Case{QLocale(QLocale::Serbian, QLocale::LatinScript, QLocale::Serbia), u';', u','}}) {
+        const QStringList lines =
+            QString::fromUtf8(SamplesCsv(force, moment, c.Locale)).split(u'\n');
+        ASSERT_EQ(lines.size(), force.size() + 2) << "a line a sample after the names, and an end";
+        EXPECT_EQ(lines.front(),
+                  QStringLiteral("Vreme (s)%1Aksijalni otpor (N)%1Moment (Nm)").arg(c.Separator));
+        EXPECT_TRUE(lines.back().isEmpty());
+        for (qsizetype k = 0; k < force.size(); ++k) {
+            const QStringList cells = lines[k + 1].split(c.Separator);
+            ASSERT_EQ(cells.size(), 3) << lines[k + 1].toStdString();
+            const double expected[] = {force[k].key, force[k].value, moment[k].value};
+            for (int i = 0; i < 3; ++i) {
+                EXPECT_FALSE(cells[i].contains(c.Decimal == u',' ? u'.' : u','))
+                    << cells[i].toStdString();
+                bool ok = false;
+                EXPECT_EQ(QString(cells[i]).replace(c.Decimal, u'.').toDouble(&ok), expected[i]);
+                EXPECT_TRUE(ok) << cells[i].toStdString();
+            }
+        }
+    }
+}
+
+// A run of 150 ticks with materials 1/1: sample k stands at (k - 126) x 20/159 s. The pointer
+// resting over the plotting area shows the sample nearest in time, in the user's locale,
+// with a line at that sample; leaving the chart, pressing a button, moving out of the
+// plotting area or an empty chart show none.
+TEST_F(OscillographTest, ReadOutShowsTheSampleUnderThePointer) {
+    chart.hide(); // the pointer meets the chart made here
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    Oscillograph german;
+    QLocale::setDefault(QLocale::c());
+    german.resize(ChartWidthPx, ChartHeightPx);
+    german.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&german));
+    QApplication::processEvents();
+    const QRect area = german.PlottingArea();
+    QTest::mouseMove(german.Plot(), area.center());
+    EXPECT_EQ(german.ReadOut(), QString()) << "no samples yet";
+
+    ToolMaterialPicked(state, 0);
+    WorkMaterialPicked(state, 0);
+    ASSERT_FALSE(PrepareProcessStart(state).has_value());
+    RecordingViews views(state);
+    views.onPlot = [&] { german.PlotTraces(state); };
+    for (int tick = 0; tick < 150; ++tick) {
+        AdvanceProcess(state, views);
+    }
+    QApplication::processEvents();
+    // The plotted loads: nothing before the drill meets the block, the rise, and the full
+    // engagement at this depth.
+    const auto plotted = [&german](int k) {
+        return std::array{german.Series1()->data()->at(k)->value,
+                          german.Series2()->data()->at(k)->value};
+    };
+    EXPECT_EQ(plotted(0), (std::array{0.0, 0.0}));
+    EXPECT_NEAR(plotted(200)[0], 4018.26, 0.005);
+    EXPECT_NEAR(plotted(200)[1], 29.5053, 5e-5);
+    EXPECT_NEAR(plotted(201)[0], 4254.29, 0.005);
+    EXPECT_NEAR(plotted(201)[1], 33.0760, 5e-5);
+    EXPECT_NEAR(plotted(275)[0], 4735.99, 0.005);
+    EXPECT_NEAR(plotted(275)[1], 40.9123, 5e-5);
+    // Sample k stands at (k - 126) x 20/159 s, a pixel in about every 0.133 s.
+    const auto timeOf = [](int k) { return (k - 126) * 20.0 / 159.0; };
+    const auto pixelOf = [&](double t) {
+        return static_cast<int>(std::lround(german.Plot()->xAxis->coordToPixel(t)));
+    };
+    const struct {
+        QPoint At;
+        const char* Text; // empty: no read-out
+        int Sample;
+    } cases[] = {
+        {{area.right(), area.center().y()}, "t = 18,74 s   F = 4.736 N   M = 40,91 Nm", 275},
+        {{pixelOf(timeOf(200)), area.top()}, "t = 9,31 s   F = 4.018 N   M = 29,51 Nm", 200},
+        {{pixelOf(timeOf(201)), area.bottom()}, "t = 9,43 s   F = 4.254 N   M = 33,08 Nm", 201},
+        {{area.left(), area.center().y()}, "t = -15,85 s   F = 0 N   M = 0,00 Nm", 0},
+        {{area.center().x(), area.top() - 2}, "", -1},
+        {{area.right() + 3, area.center().y()}, "", -1},
+    };
+    for (const auto& c : cases) {
+        QTest::mouseMove(german.Plot(), c.At);
+        QApplication::processEvents();
+        EXPECT_EQ(german.ReadOut().toStdString(), c.Text) << c.At.x() << "," << c.At.y();
+        EXPECT_EQ(german.ReadOutLineX(), c.Sample < 0 ? -1 : pixelOf(timeOf(c.Sample))) << c.Text;
+    }
+    // Shown: the line in its grey, the values in white. Gone on a press, back on a move.
+    QTest::mouseMove(german.Plot(), {pixelOf(0.0), area.center().y()});
+    QApplication::processEvents();
+    const QImage shown = german.grab().toImage();
+    EXPECT_EQ(shown.pixel(pixelOf(0.0), area.center().y() + 7), qRgb(160, 160, 160));
+    EXPECT_FALSE(german.ReadOut().isEmpty());
+    QTest::mousePress(german.Plot(), Qt::LeftButton, Qt::NoModifier, area.center());
+    EXPECT_EQ(german.ReadOut(), QString()) << "a drag started";
+    QTest::mouseMove(german.Plot(), area.center() + QPoint(5, 5));
+    EXPECT_EQ(german.ReadOut(), QString()) << "during the drag";
+    QTest::mouseRelease(german.Plot(), Qt::LeftButton, Qt::NoModifier,
+                        area.center() + QPoint(5, 5));
+    EXPECT_FALSE(german.ReadOut().isEmpty()) << "resting again after the drag";
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(german.Plot(), &leave);
+    QApplication::processEvents();
+    EXPECT_EQ(german.ReadOut(), QString()) << "the pointer left";
+    EXPECT_EQ(german.grab().toImage().pixel(pixelOf(0.0), area.center().y() + 7), qRgb(0, 0, 0));
+}
+
+// Pan and zoom move the samples under a resting pointer: the read-out follows them.
+TEST_F(OscillographTest, ReadOutFollowsZoomAndPan) {
+    state.TimeStep = 0.5;
+    ResetToStart(state);
+    for (int k = 0; k < SampleCount; ++k) {
+        state.ForceTrace[k] = 10.0 * k;
+        state.MomentTrace[k] = 0.5 * k;
+    }
+    chart.PlotTraces(state);
+    Redraw();
+    const QPoint middle = Area().center();
+    Move(middle);
+    QApplication::processEvents();
+    const QString before = chart.ReadOut();
+    ASSERT_FALSE(before.isEmpty());
+    // The sample nearest in time to a pixel, worked out from the samples' times, k x 0.5 s
+    // after -138 s (the first or the last where the pointer is beyond them), and the
+    // read-out the user expects there.
+    const auto expectReadOutAt = [this](QPoint at, const char* what) {
+        Move(at);
+        QApplication::processEvents();
+        const double t = chart.Plot()->xAxis->pixelToCoord(at.x());
+        const int k = std::clamp(static_cast<int>(std::lround(t / 0.5)) + 276, 0, 276);
+        EXPECT_EQ(chart.ReadOut(),
+                  ReadOutText((k - 276) * 0.5, 10.0 * k, 0.5 * k, chart.Plot()->locale()))
+            << what;
+        EXPECT_EQ(chart.ReadOutLineX(),
+                  std::lround(chart.Plot()->xAxis->coordToPixel((k - 276) * 0.5)))
+            << what;
+    };
+    expectReadOutAt(middle + QPoint(0, 1), "whole view");
+    // Dragged 40 px to the right: the samples under the pointer are earlier ones.
+    Press(Qt::RightButton, middle);
+    Move(middle + QPoint(40, 0));
+    Release(Qt::RightButton, middle + QPoint(40, 0));
+    expectReadOutAt(middle + QPoint(0, 2), "panned");
+    EXPECT_NE(chart.ReadOut(), before);
+    // Zoomed into the left half and the lower part.
+    ZoomTo(Area().topLeft() + QPoint(1, 20), QPoint(middle.x(), Area().bottom() - 1));
+    expectReadOutAt({Area().right() - 2, middle.y()}, "zoomed");
+    expectReadOutAt({Area().left() + 7, middle.y() + 3}, "zoomed, left of the first sample");
+}
+
+// A right click without movement asks for the menu at its place on the screen; a right
+// drag pans and asks for nothing, nor does a left click or a right press let go elsewhere.
+TEST_F(OscillographTest, ARightClickWithoutMovementAsksForTheMenu) {
+    QSignalSpy asked(&chart, &Oscillograph::MenuRequested);
+    const QPoint middle = Area().center();
+    const QPoint title(ChartWidthPx / 2, 5);
+    const struct {
+        const char* What;
+        std::vector<QPoint> Path; // pressed at the first point, released at the last
+        Qt::MouseButton Button;
+        bool Menu;
+        bool Pans;
+    } cases[] = {
+        {"a right click", {middle}, Qt::RightButton, true, false},
+        {"a right click on the title", {title}, Qt::RightButton, true, false},
+        {"a right drag", {middle, middle + QPoint(20, 10)}, Qt::RightButton, false, true},
+        {"a right drag back to where it began",
+         {middle, middle + QPoint(20, 0), middle},
+         Qt::RightButton,
+         false,
+         true},
+        {"a left click", {middle}, Qt::LeftButton, false, false},
+    };
+    for (const auto& c : cases) {
+        asked.clear();
+        const Ranges before = Current();
+        Press(c.Button, c.Path.front());
+        for (std::size_t i = 1; i < c.Path.size(); ++i) {
+            Move(c.Path[i]);
+        }
+        Release(c.Button, c.Path.back());
+        ASSERT_EQ(asked.size(), c.Menu ? 1 : 0) << c.What;
+        if (c.Menu) {
+            EXPECT_EQ(asked.front().front().toPoint(), chart.mapToGlobal(c.Path.back())) << c.What;
+        }
+        EXPECT_EQ(chart.TimeAxisRange() != before.Time, c.Pans) << c.What;
+        Drag(Qt::LeftButton, middle, middle - QPoint(30, 30)); // back to the whole view
+    }
+}
+
+// The saved picture is the chart as on the screen, at its size or twice it, without the
+// read-out; the PDF is one page.
+TEST_F(OscillographTest, PicturesAreTheChartAsOnTheScreen) {
+    ToolMaterialPicked(state, 0);
+    WorkMaterialPicked(state, 0);
+    ASSERT_FALSE(PrepareProcessStart(state).has_value());
+    RecordingViews views = ChartViews();
+    for (int tick = 0; tick < 150; ++tick) {
+        AdvanceProcess(state, views);
+    }
+    QApplication::processEvents();
+    const QImage screen = chart.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    Move(Area().center());
+    QApplication::processEvents();
+    ASSERT_FALSE(chart.ReadOut().isEmpty());
+    const QImage picture = chart.Picture(1.0).toImage().convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(picture.size(), screen.size());
+    // The axis numbers, which the screen keeps as cached pictures, may differ in the edges of
+    // their glyphs; everything else is the same, and the read-out is not in the picture.
+    const QRect area = Area().adjusted(0, -1, 0, 0);
+    int differing = 0;
+    for (int y = 0; y < picture.height(); ++y) {
+        for (int x = 0; x < picture.width(); ++x) {
+            if (picture.pixel(x, y) != screen.pixel(x, y)) {
+                ++differing;
+                ASSERT_FALSE(area.contains(x, y)) << x << "," << y;
+            }
+        }
+    }
+    EXPECT_LT(differing, picture.width() * picture.height() / 50);
+    EXPECT_EQ(chart.Picture(2.0).size(), QSize(2 * ChartWidthPx, 2 * ChartHeightPx));
+    EXPECT_FALSE(chart.ReadOut().isEmpty()) << "the read-out stays on the screen";
+    QBuffer pdf;
+    pdf.open(QIODevice::WriteOnly);
+    chart.WritePdf(pdf);
+    EXPECT_TRUE(pdf.data().startsWith("%PDF-"));
+    EXPECT_EQ(pdf.data().count("/Type /Page\n") + pdf.data().count("/Type /Page "), 1);
+}

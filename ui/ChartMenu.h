@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QIODevice>
+#include <QMenu>
+#include <QString>
+
+#include <functional>
+#include <string_view>
+
+class Oscillograph;
+
+// The chart's menu, opened by a right click on it: the oscillogram saved as a picture at
+// the size of the screen or at twice that size for printing, as a PDF, or its samples as a
+// table for spreadsheets; or its picture copied to the clipboard. A file dialog asks for
+// each file's name; nothing is written unless the user asks. A file that cannot be written
+// raises ProgramError with the reason, and any file of that name stays as it was.
+class ChartMenu : public QMenu {
+  public:
+    ChartMenu(Oscillograph* chart, QWidget* parent);
+
+  private:
+    void SavePicture(double scale, std::string_view proposedName);
+    void SavePdf();
+    void SaveSamples();
+    void CopyPicture();
+    // The name the user chose for a file of the kind `filter`, empty if the user did not.
+    QString ChooseFileName(std::string_view filter, std::string_view proposedName);
+
+    Oscillograph* chart_;
+    // Where the dialog opens: the folder of the file saved last.
+    QString folder_;
+};
+
+// Writes a file whole or not at all: `write` writes into a temporary file beside it, which
+// replaces the file only when everything was written. Raises ProgramError with the file's
+// name and the reason where that fails; the file is then as it was.
+void WriteWholeFile(const QString& fileName, QIODevice::OpenMode mode,
+                    const std::function<bool(QIODevice&)>& write);
