@@ -110,18 +110,10 @@ check_screen "$work/started.png" || fail "the program started from the Start men
 main="$(window_of "$main_title")"
 
 phase "a run with materials picked"
-# Places in the window's client area: the two material lists, "Proces", "Exit", and the
-# cross-section and the chart.
-click() { xdotool mousemove --window "$main" "$1" "$2" click 1; }
+# The cross-section's and the chart's places in the window's client area.
 region() { import -window "$main" -crop "$3x$4+$1+$2" +repage "$5"; }
 region "${scene[@]}" "$work/scene-before.png"
-for list_y in 306 338; do
-  click 58 "$list_y"
-  sleep 0.5
-  xdotool key Down Down Down # K40, then NL 800-2: an allowed pair
-  sleep 0.5
-done
-click 36 396
+start_run "$main"
 sleep 4
 test -z "$(window_of "$program_title")" || fail "a box opened instead of the run"
 import -window root "$work/running.png"
@@ -139,7 +131,7 @@ echo "   the drill moved ($moved pixels of the cross-section changed); trace pix
 test "$force" -gt 20 -a "$moment" -gt 20 || fail "the chart does not show both traces"
 
 phase "\"Exit\""
-click 36 476
+click_in "$main" "${exit_button[@]}"
 for _ in $(seq 50); do
   if [ -z "$(windows)" ]; then break; fi
   sleep 0.1
