@@ -1,6 +1,7 @@
 #include "ProgramAssets.h"
 
 #include "ProgramFonts.h"
+#include "UserTexts.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -31,31 +32,6 @@ struct PageType {
 };
 constexpr PageType PageTypes[] = {{14, 15.25}, {14, 14.5}, {13, 14.0}, {13, 13.5}, {12, 13.0},
                                   {12, 12.5},  {11, 12.0}, {11, 11.5}, {10, 11.0}};
-
-// The paragraphs of the page as rich text: the quoted names in bold italics, the
-// words (their spelling included) as the students have always read them.
-const char* const InstructionsHtml[] = {
-    "Program je namenjen za modeliranje aksijalnog otpora i momenta pei bušenju i "
-    "proširivanju.",
-    "Potrebno je uneti u odgovarajućim prozorima interfejsa podatke u uslovima i elementima "
-    "režima procesa bušenja (proširivanja), izabrati materijal obratka i alata i kliknite na "
-    "ekranski taster „<b><i>Proces</i></b>“. Pri modeliranju procesa proširivanja potrebno je "
-    "dopunski uneti podatke o prečniku prethodno izbušenog otvora (rupe).",
-    "U grafičkom prozoru interfejsa realizuje se animacija procesa bušenja (proširivanja) a na "
-    "ekranu oscilografa pojavljuju oscilogrami aksijalnog otpora i momenta bušenja (F3, M). "
-    "Razmera prikaza oscilograma može se menjati pomoću ekranskih tastera „<b><i>Maksimalna "
-    "sila - Fmax</i></b>“ i „<b><i>Maksimalni moment - Mmax</i></b>“.",
-    "Za zaustavljanje procesa modeliranja aktivirati ekranski taster „<b><i>Pauza</i></b>“ , a "
-    "za nastavak procesa – taster „<b><i>Proces</i></b>“.",
-    "Aktiviranjem ekranskog tastera „<b><i>Polazno stanje</i></b>“ prevodi se animacija u "
-    "početnu poziciju.",
-    "Svaki segment oscilograma može se povećati nekoliko puta na sledeći način: dovesti taster "
-    "miša u gornji levi ugao oscilograma, pritisnite levi taster miša i obeležite segmet za "
-    "uvećanje pomeranjem miša sa leva na desno, sa vrha ka dnu. Otpustite taster. Povećenje se "
-    "može izvesti više puta. Za vraćanje na početnu razmeru, manipulaciju mišem realizovati "
-    "obrnutim redosledom: pritisnite levi taster miša i pomerajte ga u levo ka vrhu. Otpustiti "
-    "taster.",
-};
 
 QIcon IconFromPainting(void (*paint)(QPainter&)) {
     QImage image(IconSizePx, IconSizePx, QImage::Format_ARGB32);
@@ -129,10 +105,11 @@ QIcon InstructionsIcon() {
 
 std::unique_ptr<QTextDocument> InstructionsText() {
     QString html = QStringLiteral("<html><body>");
-    for (const char* paragraph : InstructionsHtml) {
+    for (std::string_view paragraph : InstructionsParagraphs) {
         html += QStringLiteral("<p align=\"justify\" style=\"margin:0; text-indent:%1px\">")
                     .arg(ParagraphIndentPx) +
-                QString::fromUtf8(paragraph) + QStringLiteral("</p>");
+                QString::fromUtf8(paragraph.data(), static_cast<qsizetype>(paragraph.size())) +
+                QStringLiteral("</p>");
     }
     html += QStringLiteral("</body></html>");
 

@@ -1,5 +1,7 @@
 #include "Materials.h"
 
+#include "UserTexts.h"
+
 // Cutting coefficients per workpiece material. Only the workpiece selects a row;
 // the tool takes part in the pair check alone.
 const std::array<CoefficientRow, 10> CoefficientTable = {{

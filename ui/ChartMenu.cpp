@@ -1,9 +1,9 @@
 #include "ChartMenu.h"
 
 #include "ErrorReport.h"
-#include "Messages.h"
 #include "Oscillograph.h"
 #include "ProgramError.h"
+#include "UserTexts.h"
 #include "Utf8Text.h"
 
 #include <QClipboard>

@@ -1,6 +1,7 @@
 #include "MessageBox.h"
 
-#include "WindowMessages.h"
+#include "UserTexts.h"
+#include "Utf8Text.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -91,7 +92,7 @@ QPushButton* AddOkButton(const QString& caption, QDialog& dialog, QGridLayout& l
     const QFont titleFont = QFontDatabase::systemFont(QFontDatabase::TitleFont);
     buttons->setMinimumWidth(QFontMetrics(titleFont).horizontalAdvance(caption) +
                              TitleBarButtonsPx);
-    QPushButton* ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
+    QPushButton* ok = buttons->addButton(FromUtf8(OkButtonText), QDialogButtonBox::AcceptRole);
     ok->setDefault(true);
     QObject::connect(ok, &QPushButton::clicked, &dialog, &QDialog::accept);
     layout.addWidget(buttons, 1, 0, 1, 2);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Messages.h"
+#include "MessageKind.h"
 
 #include <QString>
 

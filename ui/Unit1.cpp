@@ -15,8 +15,8 @@
 #include "ProgramFonts.h"
 #include "SpinEdit.h"
 #include "StrictConversion.h"
+#include "UserTexts.h"
 #include "Utf8Text.h"
-#include "WindowMessages.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -50,16 +50,16 @@ std::int32_t ValueOf(const SpinEdit* spinEdit) {
     return StrToIntStrict(spinEdit->text());
 }
 
-QLabel* MakeLabel(QWidget* parent, const char* name, const char* text, int x, int y) {
-    auto* label = new QLabel(QString::fromUtf8(text), parent);
+QLabel* MakeLabel(QWidget* parent, const char* name, std::string_view text, int x, int y) {
+    auto* label = new QLabel(FromUtf8(text), parent);
     label->setObjectName(QString::fromLatin1(name));
     label->move(x, y);
     label->adjustSize();
     return label;
 }
 
-QPushButton* MakeButton(QWidget* parent, const char* name, const char* text, QRect place) {
-    auto* button = new QPushButton(QString::fromUtf8(text), parent);
+QPushButton* MakeButton(QWidget* parent, const char* name, std::string_view text, QRect place) {
+    auto* button = new QPushButton(FromUtf8(text), parent);
     button->setObjectName(QString::fromLatin1(name));
     button->setGeometry(place);
     // Enter presses the focused button as Space does.
@@ -98,9 +98,9 @@ QFrame* MakePanel(QWidget* parent, const char* name, QRect place) {
     return panel;
 }
 
-MaterialList* MakeMaterialList(QWidget* parent, const char* name, const char* prompt,
+MaterialList* MakeMaterialList(QWidget* parent, const char* name, std::string_view prompt,
                                std::span<const std::string_view> entries, QRect place) {
-    auto* list = new MaterialList(entries, QString::fromUtf8(prompt), parent);
+    auto* list = new MaterialList(entries, FromUtf8(prompt), parent);
     list->setObjectName(QString::fromLatin1(name));
     list->setGeometry(place);
     return list;
@@ -132,12 +132,11 @@ void Caption(QLabel* label, QWidget* input, const QString& name) {
 } // namespace
 
 TForm1::TForm1(SimulationState& state, QWidget* parent) : QWidget(parent), state_(state) {
-    SetUpWindow(*this, QStringLiteral("Form1"),
-                QStringLiteral("Odredjivanje otpora rezanja pri busenju i prosirivanju"),
-                MainWindowIcon(), ClientArea);
+    SetUpWindow(*this, QStringLiteral("Form1"), FromUtf8(MainWindowTitle), MainWindowIcon(),
+                ClientArea);
     Image1 = new ImageView(&scene_, {232, 0, SceneWidthPx, SceneHeightPx}, this);
-    Button1 = MakeButton(this, "Button1", "Exit", {8, 464, 57, 25});
-    Button2 = MakeButton(this, "Button2", "Help", {72, 464, 57, 25});
+    Button1 = MakeButton(this, "Button1", ExitButtonText, {8, 464, 57, 25});
+    Button2 = MakeButton(this, "Button2", HelpButtonText, {72, 464, 57, 25});
     CreateInputPanel();
     CreateMaterialLists();
     Chart1 = new Oscillograph(this);
@@ -167,10 +166,10 @@ void TForm1::SetInstructionsWindow(QWidget* form2) {
 // The drill size, the operation with the pilot hole it may need, and the cutting data.
 void TForm1::CreateInputPanel() {
     Panel1 = MakePanel(this, "Panel1", {8, 8, 217, 281});
-    Label1 = MakeLabel(Panel1, "Label1", "POLAZNI PODACI", 48, 8);
+    Label1 = MakeLabel(Panel1, "Label1", InputPanelTitle, 48, 8);
     Label1->setFont(ProgramFont(true));
     Label1->adjustSize();
-    Label2 = MakeLabel(Panel1, "Label2", "Prečnik burgije, mm", 16, 40);
+    Label2 = MakeLabel(Panel1, "Label2", DrillDiameterLabel, 16, 40);
     Edit1 = MakeEdit(Panel1, "Edit1", QStringLiteral("20"), {128, 32, 33, 21});
     SpinEdit1 = MakeSpinEdit(Panel1, "SpinEdit1", 1, 7, 1, 4, {160, 32, 17, 22});
     SpinEdit1->setArrowsOnly(true);
@@ -179,16 +178,16 @@ void TForm1::CreateInputPanel() {
 
     RadioButton1 = MakeRadioButton(Panel1, "RadioButton1", {8, 64, 17, 17});
     RadioButton1->setChecked(true);
-    Label12 = MakeLabel(Panel1, "Label12", "Bušenje", 32, 64);
+    Label12 = MakeLabel(Panel1, "Label12", DrillingLabel, 32, 64);
     Caption(Label12, RadioButton1, Label12->text());
     RadioButton2 = MakeRadioButton(Panel1, "RadioButton2", {8, 88, 17, 17});
-    Label13 = MakeLabel(Panel1, "Label13", "Proširivanje", 32, 88);
+    Label13 = MakeLabel(Panel1, "Label13", EnlargingLabel, 32, 88);
     Caption(Label13, RadioButton2, Label13->text());
 
-    Label6 = MakeLabel(Panel1, "Label6", "Prečnik otvora", 24, 112);
-    Label7 = MakeLabel(Panel1, "Label7", "obratka, mm", 24, 128);
+    Label6 = MakeLabel(Panel1, "Label6", PilotHoleLabelFirstLine, 24, 112);
+    Label7 = MakeLabel(Panel1, "Label7", PilotHoleLabelSecondLine, 24, 128);
     SpinEdit5 = MakeSpinEdit(Panel1, "SpinEdit5", 0, 30, 1, 0, {128, 120, 49, 22});
-    Caption(Label6, SpinEdit5, QStringLiteral("Prečnik otvora obratka, mm"));
+    Caption(Label6, SpinEdit5, FromUtf8(PilotHoleName));
     Label6->hide();
     Label7->hide();
     SpinEdit5->hide();
@@ -198,50 +197,50 @@ void TForm1::CreateInputPanel() {
 
 // "Režim rezanja": cutting speed, feed and hole depth.
 void TForm1::CreateCuttingData() {
-    GroupBox2 = new QGroupBox(QStringLiteral("Režim rezanja"), Panel1);
+    GroupBox2 = new QGroupBox(FromUtf8(CuttingDataTitle), Panel1);
     GroupBox2->setObjectName(QStringLiteral("GroupBox2"));
     GroupBox2->setGeometry(8, 152, 201, 113);
     if (QStyle* classic = ClassicGroupBoxStyle()) {
         GroupBox2->setStyle(classic);
     }
-    Label3 = MakeLabel(GroupBox2, "Label3", "Brzina rezanja, m/min", 8, 24);
+    Label3 = MakeLabel(GroupBox2, "Label3", CuttingSpeedLabel, 8, 24);
     SpinEdit2 = MakeSpinEdit(GroupBox2, "SpinEdit2", 5, 80, 1, 30, {144, 16, 49, 22});
     Caption(Label3, SpinEdit2, Label3->text());
-    Label4 = MakeLabel(GroupBox2, "Label4", "Korak, mm/o", 8, 56);
+    Label4 = MakeLabel(GroupBox2, "Label4", FeedLabel, 8, 56);
     Edit2 = MakeEdit(GroupBox2, "Edit2", EditText(StartFeedMmPerRev), {144, 48, 33, 21});
     SpinEdit3 = MakeSpinEdit(GroupBox2, "SpinEdit3", 5, 100, 5, 20, {176, 48, 17, 22});
     SpinEdit3->setArrowsOnly(true);
     Caption(Label4, SpinEdit3, Label4->text());
     Edit2->setAccessibleName(Label4->text());
-    Label5 = MakeLabel(GroupBox2, "Label5", "Dubina otvora, mm", 8, 88);
+    Label5 = MakeLabel(GroupBox2, "Label5", HoleDepthLabel, 8, 88);
     SpinEdit4 = MakeSpinEdit(GroupBox2, "SpinEdit4", 1, 130, 1, 20, {144, 80, 49, 22});
     Caption(Label5, SpinEdit4, Label5->text());
 }
 
 void TForm1::CreateMaterialLists() {
-    ComboBox1 = MakeMaterialList(this, "ComboBox1", "Materijal alata", ToolMaterialEntries,
+    ComboBox1 = MakeMaterialList(this, "ComboBox1", ToolMaterialPrompt, ToolMaterialEntries,
                                  {8, 296, 217, 21});
-    ComboBox2 = MakeMaterialList(this, "ComboBox2", "Materijal obratka", WorkMaterialEntries,
+    ComboBox2 = MakeMaterialList(this, "ComboBox2", WorkMaterialPrompt, WorkMaterialEntries,
                                  {8, 328, 217, 21});
 }
 
 void TForm1::CreateRunButtons() {
-    Button3 = MakeButton(this, "Button3", "Proces", {8, 384, 57, 25});
-    Button4 = MakeButton(this, "Button4", "Pauza", {72, 384, 57, 25});
-    Button5 = MakeButton(this, "Button5", "Polazno stanje", {8, 424, 121, 25});
+    Button3 = MakeButton(this, "Button3", ProcessButtonText, {8, 384, 57, 25});
+    Button4 = MakeButton(this, "Button4", PauseButtonText, {72, 384, 57, 25});
+    Button5 = MakeButton(this, "Button5", StartStateButtonText, {8, 424, 121, 25});
 }
 
 // The tops of the force and the moment axis.
 void TForm1::CreateScalePanel() {
     Panel2 = MakePanel(this, "Panel2", {136, 360, 89, 137});
-    Label8 = MakeLabel(Panel2, "Label8", "Maksimalna", 16, 8);
-    Label9 = MakeLabel(Panel2, "Label9", "sila, N", 18, 24);
+    Label8 = MakeLabel(Panel2, "Label8", ForceMaximumLabelFirstLine, 16, 8);
+    Label9 = MakeLabel(Panel2, "Label9", ForceMaximumLabelSecondLine, 18, 24);
     SpinEdit6 = MakeSpinEdit(Panel2, "SpinEdit6", 1, 20, 1, 6, {16, 40, 49, 22});
-    Caption(Label9, SpinEdit6, QStringLiteral("Maksimalna sila, N"));
-    Label11 = MakeLabel(Panel2, "Label11", "Maksimalni", 16, 72);
-    Label10 = MakeLabel(Panel2, "Label10", "moment, Nm", 10, 88);
+    Caption(Label9, SpinEdit6, FromUtf8(ForceMaximumName));
+    Label11 = MakeLabel(Panel2, "Label11", MomentMaximumLabelFirstLine, 16, 72);
+    Label10 = MakeLabel(Panel2, "Label10", MomentMaximumLabelSecondLine, 10, 88);
     SpinEdit7 = MakeSpinEdit(Panel2, "SpinEdit7", 1, 200, 1, 60, {16, 104, 49, 22});
-    Caption(Label10, SpinEdit7, QStringLiteral("Maksimalni moment, Nm"));
+    Caption(Label10, SpinEdit7, FromUtf8(MomentMaximumName));
 }
 
 // "Exit", "Help", then the inputs of the panel (the cutting data first), the material

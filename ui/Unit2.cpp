@@ -3,6 +3,8 @@
 #include "ImageView.h"
 #include "Program.h"
 #include "ProgramAssets.h"
+#include "UserTexts.h"
+#include "Utf8Text.h"
 
 namespace {
 
@@ -16,7 +18,7 @@ TForm2::TForm2(QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint),
       page_(InstructionsPage()) {
-    SetUpWindow(*this, QStringLiteral("Form2"), QStringLiteral("Instrukcije"), InstructionsIcon(),
+    SetUpWindow(*this, QStringLiteral("Form2"), FromUtf8(InstructionsTitle), InstructionsIcon(),
                 ClientArea);
     Image1 = new ImageView(&page_, {8, 8, 401, 393}, this);
 }

@@ -1,9 +1,9 @@
 #include "Oscillograph.h"
 
-#include "Messages.h"
 #include "NumberFormat.h"
 #include "ProgramError.h"
 #include "ProgramFonts.h"
+#include "UserTexts.h"
 #include "Utf8Text.h"
 
 #include <QFontMetrics>
@@ -375,17 +375,16 @@ void Oscillograph::ConfigureBackground() {
 // again on every redraw.
 void Oscillograph::ConfigureTitles() {
     QCPAxisRect* area = plot_->axisRect();
-    auto* title = new ChartTitle(plot_, QStringLiteral("Oscilograf"), ProgramFont(true));
+    auto* title = new ChartTitle(plot_, FromUtf8(ChartTitleText), ProgramFont(true));
     title->setTextColor(TitleColour);
     title->setSelectable(false);
     const QFont titleFont = ProgramFont();
-    auto* leftTitle = new AxisTitle(plot_, area, Qt::Vertical, QStringLiteral("Aksijalni otpor, N"),
-                                    titleFont, ForceTitleColour);
-    auto* rightTitle =
-        new AxisTitle(plot_, area, Qt::Vertical, QString::fromUtf8("Monent bušenja, Nm"), titleFont,
-                      MomentTitleColour);
-    auto* bottomTitle = new AxisTitle(plot_, area, Qt::Horizontal, QStringLiteral("Vreme, s"),
-                                      titleFont, Qt::black);
+    auto* leftTitle = new AxisTitle(plot_, area, Qt::Vertical, FromUtf8(ForceAxisTitle), titleFont,
+                                    ForceTitleColour);
+    auto* rightTitle = new AxisTitle(plot_, area, Qt::Vertical, FromUtf8(MomentAxisTitle),
+                                     titleFont, MomentTitleColour);
+    auto* bottomTitle =
+        new AxisTitle(plot_, area, Qt::Horizontal, FromUtf8(TimeAxisTitle), titleFont, Qt::black);
 
     QCPLayoutGrid* layout = plot_->plotLayout();
     layout->take(area);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "UserTexts.h"
+
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -12,13 +14,6 @@ class ProgramError : public std::runtime_error {
   public:
     explicit ProgramError(const std::string& message) : std::runtime_error(message) {}
 };
-
-// The messages of the program's errors; %s stands for the text or the file name.
-inline constexpr std::string_view NotAnIntegerFormat = "'%s' is not a valid integer value";
-inline constexpr std::string_view AxisMaximumText = "Axis Maximum Value must be >= Minimum";
-inline constexpr std::string_view CannotOpenFileFormat = "Cannot open file %s";
-inline constexpr std::string_view BitmapNotValidText = "Bitmap image is not valid";
-inline constexpr std::string_view StreamReadErrorText = "Stream read error";
 
 // The format with its %s replaced by the name.
 inline std::string WithName(std::string_view format, std::string_view name) {

@@ -1,4 +1,5 @@
 #include "Materials.h"
+#include "UserTexts.h"
 
 #include <gtest/gtest.h>
 

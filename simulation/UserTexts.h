@@ -1,0 +1,124 @@
+#pragma once
+
+#include <array>
+#include <string_view>
+
+// Every text the user sees, UTF-8, exactly as shown, grouped by where it appears. The
+// material lists' entries belong to the materials (Materials.h).
+
+// The main window: its title, the captions of its inputs and the texts of its buttons.
+inline constexpr std::string_view MainWindowTitle =
+    "Odredjivanje otpora rezanja pri busenju i prosirivanju";
+inline constexpr std::string_view ExitButtonText = "Exit";
+inline constexpr std::string_view HelpButtonText = "Help";
+inline constexpr std::string_view InputPanelTitle = "POLAZNI PODACI";
+inline constexpr std::string_view DrillDiameterLabel = "Prečnik burgije, mm";
+inline constexpr std::string_view DrillingLabel = "Bušenje";
+inline constexpr std::string_view EnlargingLabel = "Proširivanje";
+// The pilot hole's caption stands on two lines; screen readers announce it as one.
+inline constexpr std::string_view PilotHoleLabelFirstLine = "Prečnik otvora";
+inline constexpr std::string_view PilotHoleLabelSecondLine = "obratka, mm";
+inline constexpr std::string_view PilotHoleName = "Prečnik otvora obratka, mm";
+inline constexpr std::string_view CuttingDataTitle = "Režim rezanja";
+inline constexpr std::string_view CuttingSpeedLabel = "Brzina rezanja, m/min";
+inline constexpr std::string_view FeedLabel = "Korak, mm/o";
+inline constexpr std::string_view HoleDepthLabel = "Dubina otvora, mm";
+// What the material lists show until the first pick.
+inline constexpr std::string_view ToolMaterialPrompt = "Materijal alata";
+inline constexpr std::string_view WorkMaterialPrompt = "Materijal obratka";
+inline constexpr std::string_view ProcessButtonText = "Proces";
+inline constexpr std::string_view PauseButtonText = "Pauza";
+inline constexpr std::string_view StartStateButtonText = "Polazno stanje";
+// The captions of the axis maxima, on two lines each, and as screen readers announce them.
+inline constexpr std::string_view ForceMaximumLabelFirstLine = "Maksimalna";
+inline constexpr std::string_view ForceMaximumLabelSecondLine = "sila, N";
+inline constexpr std::string_view ForceMaximumName = "Maksimalna sila, N";
+inline constexpr std::string_view MomentMaximumLabelFirstLine = "Maksimalni";
+inline constexpr std::string_view MomentMaximumLabelSecondLine = "moment, Nm";
+inline constexpr std::string_view MomentMaximumName = "Maksimalni moment, Nm";
+
+// The main window's own boxes.
+inline constexpr std::string_view DrillBreaksText = "Nastaje lom burgije!";
+// The "o" of the unit "o/min" (revolutions per minute) is the Cyrillic small o, U+043E,
+// the one letter of the program's texts outside the Latin script.
+inline constexpr std::string_view SpindleSpeedText = "Broj obrta vretena prelazi 2000 \u043e/min!";
+inline constexpr std::string_view PilotHoleText = "Otvor obraditi prosirivacem!";
+
+// The boxes with which "Proces" refuses to start.
+inline constexpr std::string_view ModellingNotFeasibleText = "Modeliranje nije izvodljivo!";
+inline constexpr std::string_view ChooseBothMaterialsText = "Izaberite materijal alata i obratka!";
+inline constexpr std::string_view NoToolMaterialText = "Materijal alata nije zadat!";
+inline constexpr std::string_view NoWorkMaterialText = "Materijal obratka nije zadat!";
+inline constexpr std::string_view MaterialsNotMatchingText =
+    "Izabrani materijali ne odgovaraju zadatim varijantama!";
+
+// The message box: the captions of its two kinds and its one button.
+inline constexpr std::string_view WarningCaption = "Warning";
+inline constexpr std::string_view ErrorCaption = "Error";
+inline constexpr std::string_view OkButtonText = "OK";
+
+// The messages of the program's errors, shown by the error report; %s stands for the
+// text or the file name.
+inline constexpr std::string_view NotAnIntegerFormat = "'%s' is not a valid integer value";
+inline constexpr std::string_view AxisMaximumText = "Axis Maximum Value must be >= Minimum";
+inline constexpr std::string_view CannotOpenFileFormat = "Cannot open file %s";
+inline constexpr std::string_view BitmapNotValidText = "Bitmap image is not valid";
+inline constexpr std::string_view StreamReadErrorText = "Stream read error";
+
+// The chart: its title and the titles of its axes ("Monent" as the students have always
+// read it).
+inline constexpr std::string_view ChartTitleText = "Oscilograf";
+inline constexpr std::string_view ForceAxisTitle = "Aksijalni otpor, N";
+inline constexpr std::string_view MomentAxisTitle = "Monent bušenja, Nm";
+inline constexpr std::string_view TimeAxisTitle = "Vreme, s";
+
+// The chart's read-out of the sample under the pointer, and its menu. In the read-out %1,
+// %2 and %3 stand for the time, the force and the moment; in the column names of a saved
+// table %1 stands for the separator.
+inline constexpr std::string_view ReadOutFormat = "t = %1 s   F = %2 N   M = %3 Nm";
+inline constexpr std::string_view SamplesColumnsFormat =
+    "Vreme (s)%1Aksijalni otpor (N)%1Moment (Nm)";
+inline constexpr std::string_view SavePictureText = "Sačuvaj sliku oscilograma (PNG)…";
+inline constexpr std::string_view SavePrintPictureText =
+    "Sačuvaj sliku za štampu, dvostruke veličine (PNG)…";
+inline constexpr std::string_view SavePdfText = "Sačuvaj oscilogram kao PDF…";
+inline constexpr std::string_view SaveSamplesText = "Sačuvaj uzorke kao tabelu (CSV)…";
+inline constexpr std::string_view CopyPictureText = "Kopiraj sliku oscilograma";
+// The file dialog: its caption, the kinds of file, the names it proposes.
+inline constexpr std::string_view SaveDialogCaption = "Sačuvaj oscilogram";
+inline constexpr std::string_view PictureFilter = "PNG slika (*.png)";
+inline constexpr std::string_view PdfFilter = "PDF dokument (*.pdf)";
+inline constexpr std::string_view SamplesFilter = "CSV tabela (*.csv)";
+inline constexpr std::string_view PictureFileName = "oscilogram.png";
+inline constexpr std::string_view PrintPictureFileName = "oscilogram-stampa.png";
+inline constexpr std::string_view PdfFileName = "oscilogram.pdf";
+inline constexpr std::string_view SamplesFileName = "oscilogram.csv";
+// A file that could not be written; %s stands for its name, and the reason follows.
+inline constexpr std::string_view NotSavedFormat = "Datoteka %s nije sačuvana";
+
+// The instructions window: its title and the paragraphs of its page as rich text, the
+// quoted names in bold italics, the words (their spelling included) as the students have
+// always read them.
+inline constexpr std::string_view InstructionsTitle = "Instrukcije";
+inline constexpr std::array<std::string_view, 6> InstructionsParagraphs = {
+    "Program je namenjen za modeliranje aksijalnog otpora i momenta pei bušenju i "
+    "proširivanju.",
+    "Potrebno je uneti u odgovarajućim prozorima interfejsa podatke u uslovima i elementima "
+    "režima procesa bušenja (proširivanja), izabrati materijal obratka i alata i kliknite na "
+    "ekranski taster „<b><i>Proces</i></b>“. Pri modeliranju procesa proširivanja potrebno je "
+    "dopunski uneti podatke o prečniku prethodno izbušenog otvora (rupe).",
+    "U grafičkom prozoru interfejsa realizuje se animacija procesa bušenja (proširivanja) a na "
+    "ekranu oscilografa pojavljuju oscilogrami aksijalnog otpora i momenta bušenja (F3, M). "
+    "Razmera prikaza oscilograma može se menjati pomoću ekranskih tastera „<b><i>Maksimalna "
+    "sila - Fmax</i></b>“ i „<b><i>Maksimalni moment - Mmax</i></b>“.",
+    "Za zaustavljanje procesa modeliranja aktivirati ekranski taster „<b><i>Pauza</i></b>“ , a "
+    "za nastavak procesa – taster „<b><i>Proces</i></b>“.",
+    "Aktiviranjem ekranskog tastera „<b><i>Polazno stanje</i></b>“ prevodi se animacija u "
+    "početnu poziciju.",
+    "Svaki segment oscilograma može se povećati nekoliko puta na sledeći način: dovesti taster "
+    "miša u gornji levi ugao oscilograma, pritisnite levi taster miša i obeležite segmet za "
+    "uvećanje pomeranjem miša sa leva na desno, sa vrha ka dnu. Otpustite taster. Povećenje se "
+    "može izvesti više puta. Za vraćanje na početnu razmeru, manipulaciju mišem realizovati "
+    "obrnutim redosledom: pritisnite levi taster miša i pomerajte ga u levo ka vrhu. Otpustiti "
+    "taster.",
+};
