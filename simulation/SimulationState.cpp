@@ -1,7 +1,9 @@
 #include "SimulationState.h"
 
 #include "LoadModel.h"
+#include "MachiningInputs.h"
 #include "SceneGeometry.h"
+#include "StartValues.h"
 
 #include <algorithm>
 
@@ -16,23 +18,24 @@ void RefillTimeAxis(SimulationState& s) {
     }
 }
 
-// The start values are those of a 20 mm drill at 30 m/min and 0.2 mm/rev. They are
-// not what the input handlers would compute for the controls' start values: the
-// point length stays 0 and the travel limit 48 until the first size or depth change.
+// The drill size, cutting speed and feed are the window's start values (StartValues.h).
+// The rest is not what the input handlers would compute for the controls' start values:
+// the point length stays 0 and the travel limit 48 until the first size or depth change.
 void Initialise(SimulationState& s) {
+    const DrillSizeRow& drill = DrillSizeTable[StartDrillSize - 1];
     s = SimulationState{};
     s.FrameCounter = 0;
-    s.DrillSize = 4;
+    s.DrillSize = StartDrillSize;
     s.Operation = 0;
-    s.DrillHalfWidthPx = 22;
-    s.ChiselHalfWidthPx = 2;
+    s.DrillHalfWidthPx = drill.HalfWidthPx;
+    s.ChiselHalfWidthPx = drill.ChiselHalfWidthPx;
     s.PointLengthPx = 0;
     s.TravelLimit = 48;
     s.TipYPx = SurfaceYPx;
     s.ShoulderYPx = SurfaceYPx;
-    s.DrillDiameter = 20.0;
-    s.CuttingSpeed = 30.0;
-    s.Feed = 0.2;
+    s.DrillDiameter = drill.Diameter;
+    s.CuttingSpeed = StartCuttingSpeedMPerMin;
+    s.Feed = StartFeedMmPerRev;
     s.SpindleSpeed = s.CuttingSpeed * 318.3 / s.DrillDiameter;
     s.TimeStep = s.DrillDiameter / (s.CuttingSpeed * 5.3);
     s.DrillTopY = RestTopYPx;

@@ -74,8 +74,9 @@ struct SimulationState {
 // Initialise gives it its start values.
 SimulationState& TheSimulationState();
 
-// Start values of a new main window: drill size 4 (20 mm), 30 m/min, 0.2 mm/rev,
-// drilling, drill at rest, no material chosen, time axis from -276 steps to 0.
+// Start values of a new main window: the drill size, cutting speed and feed of
+// StartValues.h (a 20 mm drill, 30 m/min, 0.2 mm/rev), drilling, drill at rest, no
+// material chosen, time axis from -276 steps to 0.
 void Initialise(SimulationState& state);
 
 // Puts the drill and the three buffers back to the start position; inputs, materials,

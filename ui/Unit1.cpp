@@ -14,6 +14,7 @@
 #include "ProgramAssets.h"
 #include "ProgramFonts.h"
 #include "SpinEdit.h"
+#include "StartValues.h"
 #include "StrictConversion.h"
 #include "UserTexts.h"
 #include "Utf8Text.h"
@@ -38,8 +39,6 @@ namespace {
 // its outer size 614 x 529 less a 4-pixel frame and a 19-pixel caption.
 constexpr QRect ClientArea(194, 196, 606, 502);
 constexpr int TickPeriodMs = 50;
-// The feed the window opens with, written as the program writes every number.
-constexpr double StartFeedMmPerRev = 0.2;
 
 // Numbers in the edit fields: the shortest general form with the locale's separator.
 QString EditText(double value) {
@@ -170,8 +169,9 @@ void TForm1::CreateInputPanel() {
     Label1->setFont(ProgramFont(true));
     Label1->adjustSize();
     Label2 = MakeLabel(Panel1, "Label2", DrillDiameterLabel, 16, 40);
-    Edit1 = MakeEdit(Panel1, "Edit1", QStringLiteral("20"), {128, 32, 33, 21});
-    SpinEdit1 = MakeSpinEdit(Panel1, "SpinEdit1", 1, 7, 1, 4, {160, 32, 17, 22});
+    Edit1 = MakeEdit(Panel1, "Edit1", EditText(DrillSizeTable[StartDrillSize - 1].Diameter),
+                     {128, 32, 33, 21});
+    SpinEdit1 = MakeSpinEdit(Panel1, "SpinEdit1", 1, 7, 1, StartDrillSize, {160, 32, 17, 22});
     SpinEdit1->setArrowsOnly(true);
     Caption(Label2, SpinEdit1, Label2->text());
     Edit1->setAccessibleName(Label2->text());
@@ -204,16 +204,19 @@ void TForm1::CreateCuttingData() {
         GroupBox2->setStyle(classic);
     }
     Label3 = MakeLabel(GroupBox2, "Label3", CuttingSpeedLabel, 8, 24);
-    SpinEdit2 = MakeSpinEdit(GroupBox2, "SpinEdit2", 5, 80, 1, 30, {144, 16, 49, 22});
+    SpinEdit2 =
+        MakeSpinEdit(GroupBox2, "SpinEdit2", 5, 80, 1, StartCuttingSpeedMPerMin, {144, 16, 49, 22});
     Caption(Label3, SpinEdit2, Label3->text());
     Label4 = MakeLabel(GroupBox2, "Label4", FeedLabel, 8, 56);
     Edit2 = MakeEdit(GroupBox2, "Edit2", EditText(StartFeedMmPerRev), {144, 48, 33, 21});
-    SpinEdit3 = MakeSpinEdit(GroupBox2, "SpinEdit3", 5, 100, 5, 20, {176, 48, 17, 22});
+    SpinEdit3 =
+        MakeSpinEdit(GroupBox2, "SpinEdit3", 5, 100, 5, StartFeedHundredths, {176, 48, 17, 22});
     SpinEdit3->setArrowsOnly(true);
     Caption(Label4, SpinEdit3, Label4->text());
     Edit2->setAccessibleName(Label4->text());
     Label5 = MakeLabel(GroupBox2, "Label5", HoleDepthLabel, 8, 88);
-    SpinEdit4 = MakeSpinEdit(GroupBox2, "SpinEdit4", 1, 130, 1, 20, {144, 80, 49, 22});
+    SpinEdit4 =
+        MakeSpinEdit(GroupBox2, "SpinEdit4", 1, 130, 1, StartHoleDepthMm, {144, 80, 49, 22});
     Caption(Label5, SpinEdit4, Label5->text());
 }
 
@@ -235,11 +238,13 @@ void TForm1::CreateScalePanel() {
     Panel2 = MakePanel(this, "Panel2", {136, 360, 89, 137});
     Label8 = MakeLabel(Panel2, "Label8", ForceMaximumLabelFirstLine, 16, 8);
     Label9 = MakeLabel(Panel2, "Label9", ForceMaximumLabelSecondLine, 18, 24);
-    SpinEdit6 = MakeSpinEdit(Panel2, "SpinEdit6", 1, 20, 1, 6, {16, 40, 49, 22});
+    SpinEdit6 = MakeSpinEdit(Panel2, "SpinEdit6", 1, 20, 1, StartForceAxisMaximumKiloNewtons,
+                             {16, 40, 49, 22});
     Caption(Label9, SpinEdit6, FromUtf8(ForceMaximumName));
     Label11 = MakeLabel(Panel2, "Label11", MomentMaximumLabelFirstLine, 16, 72);
     Label10 = MakeLabel(Panel2, "Label10", MomentMaximumLabelSecondLine, 10, 88);
-    SpinEdit7 = MakeSpinEdit(Panel2, "SpinEdit7", 1, 200, 1, 60, {16, 104, 49, 22});
+    SpinEdit7 =
+        MakeSpinEdit(Panel2, "SpinEdit7", 1, 200, 1, StartMomentAxisMaximumNm, {16, 104, 49, 22});
     Caption(Label10, SpinEdit7, FromUtf8(MomentMaximumName));
 }
 

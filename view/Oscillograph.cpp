@@ -3,6 +3,7 @@
 #include "NumberFormat.h"
 #include "ProgramError.h"
 #include "ProgramFonts.h"
+#include "StartValues.h"
 #include "UserTexts.h"
 #include "Utf8Text.h"
 
@@ -27,8 +28,9 @@ constexpr int GestureTolerancePx = 12; // a press this close to an axis line mis
 constexpr int DragThresholdPx = 16;    // a drag must exceed this both ways to act
 constexpr double MarginSideFraction = 0.02;
 constexpr double MarginTopBottomFraction = 0.04;
-constexpr double ForceAxisStartMaximumN = 6000.0;
-constexpr double MomentAxisStartMaximumNm = 60.0;
+// The axes open at the window's start values; the force axis's is in thousands of newtons.
+constexpr double ForceAxisStartMaximumN = 1000.0 * StartForceAxisMaximumKiloNewtons;
+constexpr double MomentAxisStartMaximumNm = StartMomentAxisMaximumNm;
 constexpr int TickLabelDecimals = 3;
 // How far a time axis number may stand out beside the plotting area: half its width.
 constexpr int TimeLabelOverhangPx = 24;

@@ -2,6 +2,7 @@
 #include "PaintedRegion.h"
 #include "ProgramAssets.h"
 #include "ProgramWindows.h"
+#include "StartValues.h"
 #include "WindowPlacement.h"
 
 #include <QAccessible>
@@ -40,6 +41,7 @@
 #include <algorithm>
 #include <functional>
 #include <memory>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -86,6 +88,22 @@ TEST_F(MainWindow, StartsAsFormCreateLeavesIt) {
     EXPECT_EQ(form1->Edit1->text(), "20");
     EXPECT_EQ(form1->Edit2->text(), QString("0") + QLocale().decimalPoint() + "2");
     EXPECT_EQ(form1->Chart1->Series1()->dataCount(), 0);
+    // The spin edits, the state and the chart's axes start from the same start values.
+    const std::pair<const SpinEdit*, int> starts[] = {
+        {form1->SpinEdit1, StartDrillSize},
+        {form1->SpinEdit2, StartCuttingSpeedMPerMin},
+        {form1->SpinEdit3, StartFeedHundredths},
+        {form1->SpinEdit4, StartHoleDepthMm},
+        {form1->SpinEdit6, StartForceAxisMaximumKiloNewtons},
+        {form1->SpinEdit7, StartMomentAxisMaximumNm}};
+    for (const auto& [spinEdit, start] : starts) {
+        EXPECT_EQ(spinEdit->text(), QString::number(start)) << spinEdit->objectName().toStdString();
+    }
+    EXPECT_EQ(state.DrillSize, StartDrillSize);
+    EXPECT_EQ(state.CuttingSpeed, StartCuttingSpeedMPerMin);
+    EXPECT_EQ(state.Feed, StartFeedHundredths / 100.0);
+    EXPECT_EQ(form1->Chart1->ForceAxisRange().Maximum, 1000.0 * StartForceAxisMaximumKiloNewtons);
+    EXPECT_EQ(form1->Chart1->MomentAxisRange().Maximum, StartMomentAxisMaximumNm);
     EXPECT_TRUE(window->FrameBitmap().width() == 45 && window->FrameBitmap().height() == 370);
     EXPECT_EQ(window->Scene().size(), QSize(369, 353));
     EXPECT_TRUE(recorder.events.empty());
