@@ -41,10 +41,10 @@ void DrawSceneMidRun(benchmark::State& run, int operation) {
 }
 
 void BM_DrawSceneDrilling(benchmark::State& run) {
-    DrawSceneMidRun(run, 0);
+    DrawSceneMidRun(run, DrillingOperation);
 }
 void BM_DrawSceneEnlarging(benchmark::State& run) {
-    DrawSceneMidRun(run, 1);
+    DrawSceneMidRun(run, EnlargingOperation);
 }
 
 void BM_LoadFrameFile(benchmark::State& run) {

@@ -44,7 +44,7 @@ void ApplyDrillSize(SimulationState& s, std::int32_t size) {
         s.ChiselHalfWidthPx = row.ChiselHalfWidthPx;
         s.PointLengthPx = row.PointLengthPx;
     }
-    if (s.Operation == 1) {
+    if (s.Operation == EnlargingOperation) {
         UpdateModellingBlocked(s);
     }
     s.SectionModulus = 0.02 * RaiseToPower(s.DrillDiameter / 1000.0, 3.0);
@@ -91,12 +91,12 @@ PilotHoleOutcome ApplyPilotHole(SimulationState& s, std::int32_t millimetres) {
 }
 
 void SelectDrilling(SimulationState& s) {
-    s.Operation = 0;
+    s.Operation = DrillingOperation;
     s.ModellingBlocked = 0;
 }
 
 void SelectEnlarging(SimulationState& s) {
-    s.Operation = 1;
+    s.Operation = EnlargingOperation;
 }
 
 std::optional<double> ApplyForceAxisMaximum(SimulationState& s, std::int32_t kiloNewtons) {

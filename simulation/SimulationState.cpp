@@ -26,7 +26,7 @@ void Initialise(SimulationState& s) {
     s = SimulationState{};
     s.FrameCounter = 0;
     s.DrillSize = StartDrillSize;
-    s.Operation = 0;
+    s.Operation = DrillingOperation;
     s.DrillHalfWidthPx = drill.HalfWidthPx;
     s.ChiselHalfWidthPx = drill.ChiselHalfWidthPx;
     s.PointLengthPx = 0;

@@ -11,6 +11,13 @@ inline constexpr int NewestSample = SampleCount - 1;
 
 using SampleBuffer = std::array<double, SampleCapacity>;
 
+// The values of SimulationState::Operation that the program sets: drilling into solid
+// material, or enlarging a pilot hole. The field stays a plain whole number; the load
+// model takes every value but DrillingOperation for enlarging, while the tick and the
+// scene take only EnlargingOperation for it.
+inline constexpr std::int32_t DrillingOperation = 0;
+inline constexpr std::int32_t EnlargingOperation = 1;
+
 // Everything the simulation knows: the machining inputs and what is derived from
 // them, the drill's place in the cross-section (pixels of the view, SceneGeometry.h),
 // the coefficient set of the workpiece material, the loads of the
@@ -19,7 +26,7 @@ struct SimulationState {
     // Whole-number fields (32-bit signed).
     std::int32_t FrameCounter = 0;
     std::int32_t DrillSize = 0;
-    std::int32_t Operation = 0; // 0 drilling into solid material, 1 enlarging a pilot hole
+    std::int32_t Operation = DrillingOperation;
     std::int32_t DrillHalfWidthPx = 0;
     std::int32_t ChiselHalfWidthPx = 0;
     std::int32_t PointLengthPx = 0;

@@ -255,7 +255,9 @@ void DrawScene(const SimulationState& state, QImage& surface, QImage& frameBitma
     const std::int64_t p = state.PilotHoleSize;
     PaintRectangle(painter, 0, 0, BackgroundRightPx, BottomPx, White, Silver);
     PaintRectangle(painter, BlockLeftPx, SurfaceYPx, BlockRightPx, BottomPx, Silver, Black);
-    if (state.Operation == 1) {
+    // The pilot hole shows for EnlargingOperation alone, as in the tick; the load model
+    // takes any value but DrillingOperation for enlarging.
+    if (state.Operation == EnlargingOperation) {
         PaintRectangle(painter, AxisXPx - p, SurfaceYPx, p + AxisXPx + 1, BottomPx, White, Black);
     }
 

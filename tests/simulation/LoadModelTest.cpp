@@ -73,13 +73,14 @@ TEST(ComputeLoads, WorkedExamples) {
         double d, t, s, v, L;
         Near force, moment, stress;
     };
+    constexpr int Drill = DrillingOperation, Ream = EnlargingOperation;
     const Case cases[] = {
-        {1, 0, 20, 0, 0.2, 30, 10, {4728.79, 0.005}, {40.850, 0.0005}, {2.5531e8, 5e3}},
-        {1, 1, 20, 5, 0.2, 30, 10, {1740.93, 0.005}, {22.670, 0.0005}, {1.4168e8, 5e3}},
-        {4, 0, 12, 2.5, 0.35, 47, 31.4, {5341.43, 0.005}, {14.7133, 5e-5}, {9.19584e7, 50}},
-        {4, 1, 12, 2.5, 0.35, 47, 31.4, {1056.52, 0.005}, {19.1447, 5e-5}, {1.19654e8, 500}},
-        {9, 0, 12, 2.5, 0.35, 47, 31.4, {7020.68, 0.005}, {24.1551, 5e-5}, {1.50969e8, 500}},
-        {9, 1, 12, 2.5, 0.35, 47, 31.4, {1788.65, 0.005}, {10.5466, 5e-5}, {6.59163e7, 50}},
+        {1, Drill, 20, 0, 0.2, 30, 10, {4728.79, 0.005}, {40.850, 0.0005}, {2.5531e8, 5e3}},
+        {1, Ream, 20, 5, 0.2, 30, 10, {1740.93, 0.005}, {22.670, 0.0005}, {1.4168e8, 5e3}},
+        {4, Drill, 12, 2.5, 0.35, 47, 31.4, {5341.43, 0.005}, {14.7133, 5e-5}, {9.19584e7, 50}},
+        {4, Ream, 12, 2.5, 0.35, 47, 31.4, {1056.52, 0.005}, {19.1447, 5e-5}, {1.19654e8, 500}},
+        {9, Drill, 12, 2.5, 0.35, 47, 31.4, {7020.68, 0.005}, {24.1551, 5e-5}, {1.50969e8, 500}},
+        {9, Ream, 12, 2.5, 0.35, 47, 31.4, {1788.65, 0.005}, {10.5466, 5e-5}, {6.59163e7, 50}},
     };
     for (const Case& c : cases) {
         SimulationState s = StateWithMaterial(c.material);
@@ -96,8 +97,8 @@ TEST(ComputeLoads, WorkedExamples) {
         EXPECT_NEAR(s.ForceTrace[NewestSample], c.force.value, c.force.tolerance);
         EXPECT_NEAR(s.MomentTrace[NewestSample], c.moment.value, c.moment.tolerance);
         EXPECT_NEAR(s.ShearStress, c.stress.value, c.stress.tolerance);
-        EXPECT_EQ(c.operation == 0 ? s.ForceBaseReam : s.ForceBaseDrill, 123.0);
-        EXPECT_EQ(c.operation == 0 ? s.MomentBaseReam : s.MomentBaseDrill, 123.0);
+        EXPECT_EQ(c.operation == DrillingOperation ? s.ForceBaseReam : s.ForceBaseDrill, 123.0);
+        EXPECT_EQ(c.operation == DrillingOperation ? s.MomentBaseReam : s.MomentBaseDrill, 123.0);
     }
     // The base product is stored first and the rest multiplies the stored value.
     SimulationState s = StateWithMaterial(1);
@@ -105,6 +106,22 @@ TEST(ComputeLoads, WorkedExamples) {
     s.Feed = 0.2;
     ComputeLoads(s);
     EXPECT_EQ(s.ForceBaseDrill, 680 * 20 * RaiseToPower(0.2, 0.7));
+}
+
+// Any operation but drilling gives the enlarging loads of the worked example above, while
+// the tick and the scene take only EnlargingOperation for enlarging.
+TEST(ComputeLoads, EveryOperationButDrillingEnlarges) {
+    SimulationState s = StateWithMaterial(1);
+    s.Operation = 2;
+    s.CutDiameter = 20;
+    s.CutDepth = 5;
+    s.Feed = 0.2;
+    s.CuttingSpeed = 30;
+    s.HoleDepth = 10;
+    s.SectionModulus = 1.6e-07;
+    ComputeLoads(s);
+    EXPECT_NEAR(s.ForceTrace[NewestSample], 1740.93, 0.005);
+    EXPECT_NEAR(s.MomentTrace[NewestSample], 22.670, 0.0005);
 }
 
 TEST(ComputeLoads, PropertiesOfTheMaterialRows) {
@@ -123,7 +140,7 @@ TEST(ComputeLoads, PropertiesOfTheMaterialRows) {
     }
     // AlMg8 enlarging: the moment does not depend on the depth of cut.
     SimulationState shallow = StateWithMaterial(10);
-    shallow.Operation = 1;
+    shallow.Operation = EnlargingOperation;
     shallow.CutDiameter = 20;
     shallow.HoleDepth = 10;
     shallow.CutDepth = 0.5;
@@ -135,7 +152,7 @@ TEST(ComputeLoads, PropertiesOfTheMaterialRows) {
     EXPECT_NE(shallow.ForceTrace[NewestSample], deep.ForceTrace[NewestSample]);
     // Enlarging force: d enters only through L / d.
     SimulationState narrow = StateWithMaterial(1);
-    narrow.Operation = 1;
+    narrow.Operation = EnlargingOperation;
     narrow.CutDepth = 3;
     narrow.CutDiameter = 10;
     narrow.HoleDepth = 15;

@@ -189,12 +189,12 @@ TEST(ModellingBlocked, FollowsTheDrillSizeOnlyWhileEnlarging) {
     EXPECT_EQ(s.ModellingBlocked, 1);
     SelectDrilling(s); // drilling always clears it ...
     EXPECT_EQ(s.ModellingBlocked, 0);
-    EXPECT_EQ(s.Operation, 0);
+    EXPECT_EQ(s.Operation, DrillingOperation);
     ChangeDrillSize(s, 2); // ... and a size change while drilling leaves it alone
     EXPECT_EQ(s.ModellingBlocked, 0);
     SelectEnlarging(s); // back to enlarging: not re-evaluated
     EXPECT_EQ(s.ModellingBlocked, 0);
-    EXPECT_EQ(s.Operation, 1);
+    EXPECT_EQ(s.Operation, EnlargingOperation);
     ChangeDrillSize(s, 2);
     EXPECT_EQ(s.ModellingBlocked, 1);
 }

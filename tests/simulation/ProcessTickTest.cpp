@@ -265,10 +265,10 @@ TEST(Tick, EnlargingWithoutAPilotHoleChangeWaitsForADiameter) {
 // "Polazno stanje" after 100 ticks of drilling and of enlarging a 10 mm pilot hole, where
 // the depth of cut is 5 mm by then.
 TEST(Reset, PutsDrillAndBuffersBackAndKeepsTheRest) {
-    for (int operation : {0, 1}) {
+    for (int operation : {DrillingOperation, EnlargingOperation}) {
         SCOPED_TRACE(operation);
         SimulationState s = ReadyToRun(2, 5);
-        if (operation == 1) {
+        if (operation == EnlargingOperation) {
             SelectEnlarging(s);
             ApplyPilotHole(s, 10);
         }
@@ -277,7 +277,7 @@ TEST(Reset, PutsDrillAndBuffersBackAndKeepsTheRest) {
             AdvanceProcess(s, views);
         }
         s.ForceAxisMax = 9000;
-        ASSERT_EQ(s.CutDepth, operation == 1 ? 5.0 : 0.0);
+        ASSERT_EQ(s.CutDepth, operation == EnlargingOperation ? 5.0 : 0.0);
         // Everything but the drill and the buffers stays: phase, inputs, materials,
         // coefficients, maxima.
         SimulationState expected = s;
