@@ -17,7 +17,6 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
-#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -453,30 +452,43 @@ TEST_F(MainWindow, TheCrossSectionRepaintsOnlyTheColumnsInUse) {
 class DialogAnswers {
   public:
     explicit DialogAnswers(QString fileName) : fileName_(std::move(fileName)) {
-        QObject::connect(&timer_, &QTimer::timeout, [this] {
-            QWidget* modal = QApplication::activeModalWidget();
-            // Answered from the event loop, so that a dialog opening another finds this
-            // timer free to answer that one too.
-            if (auto* dialog = qobject_cast<QFileDialog*>(modal); dialog && dialog != answered_) {
-                answered_ = dialog;
+        // The file dialog is accepted at once, in the same step as the name is put in, so
+        // that none of the dialog's own work comes between.
+        QObject::connect(&fileDialog_, &QTimer::timeout, [this] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            if (dialog == nullptr) {
+                return;
+            }
+            // Typed into the name field, as a user does: selectFile leaves a field that has
+            // the focus alone.
+            auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+            if (name == nullptr) {
+                return;
+            }
+            name->setText(fileName_);
+            if (dialog->selectedFiles() == QStringList{fileName_}) {
                 ++fileDialogs;
-                dialog->selectFile(fileName_);
-                QMetaObject::invokeMethod(dialog, &QDialog::accept, Qt::QueuedConnection);
-            } else if (auto* question = qobject_cast<QMessageBox*>(modal)) {
-                questions << question->text();
-                QMetaObject::invokeMethod(question->button(QMessageBox::Yes),
-                                          &QAbstractButton::click, Qt::QueuedConnection);
+                static_cast<QDialog*>(dialog)->accept();
             }
         });
-        timer_.start(10);
+        // A question the accepting opens runs while the first timer's step has not
+        // returned; a timer of its own answers it.
+        QObject::connect(&question_, &QTimer::timeout, [this] {
+            if (auto* question = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                questions << question->text();
+                question->button(QMessageBox::Yes)->click();
+            }
+        });
+        fileDialog_.start(10);
+        question_.start(10);
     }
     int fileDialogs = 0;
     QStringList questions;
 
   private:
     QString fileName_;
-    QPointer<QFileDialog> answered_;
-    QTimer timer_;
+    QTimer fileDialog_;
+    QTimer question_;
 };
 
 #if defined(Q_OS_LINUX)
