@@ -7,12 +7,14 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFontInfo>
 #include <QFontMetrics>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -520,8 +522,8 @@ class ProtectedFolder {
 #endif
 
 // A right click on the chart opens its menu; its table of samples, saved where the user
-// chose, reads back to the plotted samples; and a folder that cannot be written keeps the
-// file already there and reports why.
+// chose, reads back to the plotted samples, its pictures have their sizes; and a folder
+// that cannot be written keeps the file already there and reports why.
 TEST_F(MainWindow, TheChartMenuSavesTheSamples) {
     Pick(form1->ComboBox1, 0);
     Pick(form1->ComboBox2, 0);
@@ -567,6 +569,30 @@ TEST_F(MainWindow, TheChartMenuSavesTheSamples) {
         EXPECT_EQ(cells[1].toDouble(), chart->Series1()->data()->at(k)->value) << k;
         EXPECT_EQ(cells[2].toDouble(), chart->Series2()->data()->at(k)->value) << k;
     }
+    // The pictures: at the chart's size, twice it for printing, a PDF, and the clipboard's.
+    const struct {
+        int Item;
+        const char* Name;
+        QSize Size; // of the picture saved; empty for the PDF
+    } pictures[] = {{0, "run.png", chart->size()},
+                    {1, "run-print.png", chart->size() * 2},
+                    {2, "run.pdf", QSize()}};
+    for (const auto& picture : pictures) {
+        const QString pictureName = QDir(folder.path()).filePath(QString::fromLatin1(picture.Name));
+        DialogAnswers answers(pictureName);
+        menu->actions().at(picture.Item)->trigger();
+        QFile file(pictureName);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << picture.Name;
+        const QByteArray bytes = file.readAll();
+        if (picture.Size.isEmpty()) {
+            EXPECT_TRUE(bytes.startsWith("%PDF-")) << picture.Name;
+        } else {
+            EXPECT_EQ(QImage::fromData(bytes, "PNG").size(), picture.Size) << picture.Name;
+        }
+    }
+    QApplication::clipboard()->clear();
+    menu->actions().at(5)->trigger();
+    EXPECT_EQ(QApplication::clipboard()->pixmap().size(), chart->size());
     EXPECT_TRUE(recorder.events.empty());
 
 #if defined(Q_OS_LINUX)
@@ -577,6 +603,7 @@ TEST_F(MainWindow, TheChartMenuSavesTheSamples) {
     ASSERT_TRUE(before.open(QIODevice::ReadOnly));
     const QByteArray old = before.readAll();
     before.close();
+    const QStringList files = QDir(folder.path()).entryList(QDir::Files);
     {
         ProtectedFolder locked(folder.path());
         DialogAnswers answers(fileName);
@@ -587,7 +614,7 @@ TEST_F(MainWindow, TheChartMenuSavesTheSamples) {
     QFile after(fileName);
     ASSERT_TRUE(after.open(QIODevice::ReadOnly));
     EXPECT_EQ(after.readAll(), old);
-    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList{"run.csv"});
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), files) << "no file left behind";
     ASSERT_EQ(recorder.reports, 1);
     const std::string report = recorder.events.back();
     const std::string start = "report Busenje: Datoteka " +
