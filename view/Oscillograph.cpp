@@ -729,8 +729,10 @@ void Oscillograph::UpdateReadOut() {
         }
         const double x = time->coordToPixel(nearest->key);
         const QRect area = plot_->axisRect()->rect();
-        const long column = std::lround(x);
-        if (column >= area.left() && column <= area.right()) {
+        // Compared before rounding: a sample far off a deeply zoomed axis lies at a pixel
+        // beyond any integer.
+        if (x >= area.left() - 0.5 && x < area.right() + 0.5) {
+            const long column = std::lround(x);
             shown = true;
             const QCPGraphData& moment = momentPoints_[nearest - forcePoints_.cbegin()];
             readOutLine_->start->setCoords(nearest->key, 0.0);
