@@ -86,12 +86,6 @@ sample() {
   echo "$(cpu_ticks "$program") $(cpu_ticks "${pids[0]}") $(date +%s%N)"
 }
 
-# A second window is the program's message box (a material pair not allowed or not
-# picked, a broken drill): the timer is not running then.
-check_no_box() {
-  test "$(windows | wc -l)" -eq 1 || fail "a message box is open ($1): $(windows)"
-}
-
 readonly clk_tck="$(getconf CLK_TCK)"
 # CLOCK_TICKS NANOSECONDS: the share of one core, in %.
 share() {

@@ -72,12 +72,6 @@ trap end_processes EXIT
 
 start_xvfb
 export DISPLAY="$display"
-# A second window is the program's message box (a material pair not allowed or not
-# picked, a broken drill); the measurement would not be one of ticks.
-check_no_box() {
-  test "$(windows | wc -l)" -eq 1 || fail "a message box is open ($1): $(windows)"
-}
-
 # ---- The program under callgrind, counting nothing until told to ----
 # %p: the program's forks write files of their own instead of overwriting its file.
 (cd "$program_dir" && QT_QPA_PLATFORM=xcb LC_ALL=C.UTF-8 XDG_RUNTIME_DIR="$work/runtime" \

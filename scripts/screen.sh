@@ -63,6 +63,11 @@ windows() {
                        /Map State: IsViewable/ {print id, name}'
   done
 }
+# Fails unless the main window is the only window: a second one is the program's message
+# box (a material pair not allowed or not picked, a broken drill); $1 says when.
+check_no_box() {
+  test "$(windows | wc -l)" -eq 1 || fail "a message box is open ($1): $(windows)"
+}
 window_of() {
   windows | awk -v t="$1" '{id = $1; sub(/^[^ ]* /, "")} $0 == t {print id}'
 }
