@@ -14,6 +14,9 @@ BUSENJE_PACKAGES=(
 # Installed where the system's package sources have them. fonts-wine brings the Tahoma
 # clone of the program's look; without it the labels are set in DejaVu Sans.
 BUSENJE_OPTIONAL_PACKAGES=(fonts-wine)
+# What scripts/windows-build.sh adds: the MinGW-w64 cross compilers (POSIX threads), NSIS
+# for the installer and zip for the runnable folder.
+BUSENJE_WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 nsis zip)
 
 busenje_installed() {
   dpkg-query -W -f='${Status}' "$1" 2> /dev/null | grep -q "install ok installed"

@@ -6,14 +6,21 @@
 #      very Debian packages this machine has installed, once, into a cache outside the
 #      clone ($BUSENJE_WINDOWS_CACHE, by default ~/.cache/busenje-windows). The cache is
 #      stamped with their versions, the compiler's and the build options, reused while the
-#      stamp matches and built anew when it does not (about 15 minutes on 2 cores);
+#      stamp matches and built anew when it does not (about half an hour on 2 cores);
 #   3. cross-builds the program and its tests, Release, into build-windows/, and packs the
 #      installer and the zip of the runnable folder there with CPack.
 # scripts/windows-check.sh then tries the result under Wine.
+# With --libraries it stops after step 2, so that the libraries can be built ahead, in the
+# background, while the machine does other work.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/setup.sh
-busenje_install_packages g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 nsis zip
+case "${1:-}" in
+  "") libraries_only=false ;;
+  --libraries) libraries_only=true ;;
+  *) echo "usage: $0 [--libraries]" >&2 && exit 2 ;;
+esac
+busenje_install_packages "${BUSENJE_WINDOWS_PACKAGES[@]}"
 
 readonly cache="${BUSENJE_WINDOWS_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/busenje-windows}"
 readonly prefix="$cache/prefix"
@@ -30,11 +37,13 @@ readonly googletest_version="$(source_version libgtest-dev)"
 # What the program needs of Qt, optimised for size (which also builds fastest), with the
 # libraries Qt brings bundled rather than taken from the system. Left out: what the program
 # never uses, and the tablet library (wintab), which Debian's source does not carry.
-# OpenGL stays: Qt 6.4's Windows platform plugin does not build without it.
+# OpenGL stays: Qt 6.4's Windows platform plugin does not build without it. Direct2D
+# stays too (without it Qt 6.4's print support and Windows plugin do not link); only
+# its own platform plugin, which the program never loads, is not built (direct2d1_1).
 readonly qt_options=(
   -DCMAKE_BUILD_TYPE=Release -DBUILD_SHARED_LIBS=ON -DFEATURE_optimize_size=ON
   -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF -DQT_BUILD_BENCHMARKS=OFF
-  -DFEATURE_pkg_config=OFF -DFEATURE_tabletevent=OFF
+  -DFEATURE_pkg_config=OFF -DFEATURE_tabletevent=OFF -DFEATURE_direct2d1_1=OFF
   -DFEATURE_network=OFF -DFEATURE_sql=OFF -DFEATURE_dbus=OFF -DFEATURE_concurrent=OFF
   -DFEATURE_xml=OFF -DFEATURE_vulkan=OFF -DFEATURE_zstd=OFF -DFEATURE_jpeg=OFF
   -DFEATURE_system_zlib=OFF -DFEATURE_system_png=OFF
@@ -114,6 +123,9 @@ else
   build_libraries
 fi
 du -sh "$prefix"
+if $libraries_only; then
+  exit 0
+fi
 
 phase "cross-building the program and its tests"
 export BUSENJE_WINDOWS_PREFIX="$prefix"
