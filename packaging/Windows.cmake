@@ -11,7 +11,12 @@ install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION . RENAME LICENSE.txt)
 # these folders beside the program.
 set(qt_plugins ${QT6_INSTALL_PREFIX}/${QT6_INSTALL_PLUGINS})
 install(FILES ${qt_plugins}/platforms/qwindows.dll DESTINATION platforms)
-install(FILES ${qt_plugins}/styles/qwindowsvistastyle.dll DESTINATION styles)
+# Qt 6.7 put the Windows Vista style and its Windows 11 successor into one plugin.
+if(Qt6_VERSION VERSION_GREATER_EQUAL 6.7)
+  install(FILES ${qt_plugins}/styles/qmodernwindowsstyle.dll DESTINATION styles)
+else()
+  install(FILES ${qt_plugins}/styles/qwindowsvistastyle.dll DESTINATION styles)
+endif()
 
 # The DLLs the program loads: Qt's and QCustomPlot's, as their imported targets name
 # them, and the compiler's runtime, from where the compiler finds it.
