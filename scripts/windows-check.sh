@@ -90,9 +90,11 @@ installer="$(ls "$build"/busenje-*-win64.exe)"
 "$wineserver" -w
 folder="$WINEPREFIX/drive_c/Program Files/Busenje"
 # The Windows style's plugin: one for Vista and Windows 11 since Qt 6.7.
-style="$(ls "$prefix"/plugins/styles/{qmodernwindowsstyle,qwindowsvistastyle}.dll 2> /dev/null | head -n 1)"
+for style in qmodernwindowsstyle.dll qwindowsvistastyle.dll; do
+  if [ -f "$prefix/plugins/styles/$style" ]; then break; fi
+done
 for file in busenje.exe Qt6Core.dll Qt6Gui.dll Qt6Widgets.dll Qt6PrintSupport.dll \
-  libQCustomPlotQt6.dll libstdc++-6.dll platforms/qwindows.dll "styles/$(basename "$style")" \
+  libQCustomPlotQt6.dll libstdc++-6.dll platforms/qwindows.dll "styles/$style" \
   LICENSE.txt Uninstall.exe; do
   test -f "$folder/$file" || fail "the installer left out $file"
 done
