@@ -40,10 +40,11 @@ readonly googletest_version="$(source_version libgtest-dev)"
 # OpenGL stays: Qt 6.4's Windows platform plugin does not build without it. Direct2D
 # stays too (without it Qt 6.4's print support and Windows plugin do not link); only
 # its own platform plugin, which the program never loads, is not built (direct2d1_1).
-# Qt 6.7 and later draw the shadows of their Windows 11 style with a graphics effect.
-graphics_effect=()
+# Qt 6.7 and later draw the shadows of their Windows 11 style with a graphics effect,
+# which Qt builds only with the graphics view.
+graphics_view=()
 if dpkg --compare-versions "$qt_version" lt 6.7~; then
-  graphics_effect=(-DFEATURE_graphicseffect=OFF)
+  graphics_view=(-DFEATURE_graphicsview=OFF -DFEATURE_graphicseffect=OFF)
 fi
 readonly qt_options=(
   -DCMAKE_BUILD_TYPE=Release -DBUILD_SHARED_LIBS=ON -DFEATURE_optimize_size=ON
@@ -55,7 +56,7 @@ readonly qt_options=(
   -DFEATURE_system_freetype=OFF -DFEATURE_system_harfbuzz=OFF -DFEATURE_system_pcre2=OFF
   -DFEATURE_textmarkdownreader=OFF -DFEATURE_textmarkdownwriter=OFF
   -DFEATURE_textodfwriter=OFF -DFEATURE_movie=OFF -DFEATURE_systemtrayicon=OFF
-  -DFEATURE_graphicsview=OFF "${graphics_effect[@]}" -DFEATURE_mdiarea=OFF
+  "${graphics_view[@]}" -DFEATURE_mdiarea=OFF
   -DFEATURE_calendarwidget=OFF -DFEATURE_datetimeedit=OFF -DFEATURE_lcdnumber=OFF
   -DFEATURE_dial=OFF -DFEATURE_fontcombobox=OFF -DFEATURE_fontdialog=OFF
   -DFEATURE_colordialog=OFF -DFEATURE_wizard=OFF -DFEATURE_columnview=OFF
