@@ -95,6 +95,19 @@ class ChartPlot : public QCustomPlot {
         update(area);
     }
 
+    // The chart drawn as the screen shows it, at its size. An export draws the axis numbers
+    // afresh; here they come from the same cached pictures of their texts as on the screen,
+    // whose glyphs' edges would otherwise differ.
+    QPixmap ScreenPicture() {
+        QPixmap picture(viewport().size());
+        picture.fill(Qt::transparent);
+        QCPPainter painter(&picture);
+        if (painter.isActive()) {
+            draw(&painter);
+        }
+        return picture;
+    }
+
   protected:
     // The buffers laid over each other. The bottom one is opaque everywhere (the backdrop
     // fills it), so it is copied rather than blended, at a fraction of the cost; nothing
@@ -763,7 +776,8 @@ int Oscillograph::ReadOutLineX() const {
 QPixmap Oscillograph::Picture(double scale) {
     const std::optional<QPoint> pointer = std::exchange(pointer_, std::nullopt);
     UpdateReadOut();
-    QPixmap picture = plot_->toPixmap(0, 0, scale);
+    QPixmap picture = scale == 1.0 ? static_cast<ChartPlot*>(plot_)->ScreenPicture()
+                                   : plot_->toPixmap(0, 0, scale);
     pointer_ = pointer;
     UpdateReadOut();
     return picture;
