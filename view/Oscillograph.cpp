@@ -488,7 +488,7 @@ void Oscillograph::ConfigureReadOut() {
     }
     readOutLine_->end->setCoords(0.0, 1.0);
     readOutText_ = new QCPItemText(plot_);
-    readOutText_->position->setType(QCPItemPosition::ptAxisRectRatio);
+    readOutText_->position->setType(QCPItemPosition::ptAbsolute);
     readOutText_->setFont(ChartNumberFont());
     readOutText_->setColor(Qt::white);
     readOutText_->setBrush(Qt::black);
@@ -752,14 +752,36 @@ void Oscillograph::UpdateReadOut() {
             readOutLine_->end->setCoords(nearest->key, 1.0);
             readOutText_->setText(
                 ReadOutText(nearest->key, nearest->value, moment.value, plot_->locale()));
+            // The values stand at the top, clear of the force and moment axes' tick marks,
+            // which are drawn above them.
             const bool lineAtLeft = column < area.center().x();
+            const int clearance = ReadOutClearancePx();
             readOutText_->setPositionAlignment(Qt::AlignTop |
                                                (lineAtLeft ? Qt::AlignRight : Qt::AlignLeft));
-            readOutText_->position->setCoords(lineAtLeft ? 1.0 : 0.0, 0.0);
+            readOutText_->position->setCoords(
+                lineAtLeft ? area.right() + 1 - clearance : area.left() + clearance, area.top());
         }
     }
     readOutLine_->setVisible(shown);
     readOutText_->setVisible(shown);
+}
+
+// The columns the inward tick marks of the force and moment axes take, with one to spare.
+int Oscillograph::ReadOutClearancePx() const {
+    int marks = 0;
+    for (const QCPAxis* axis : {plot_->yAxis, plot_->yAxis2}) {
+        marks = std::max({marks, axis->tickLengthIn(), axis->subTickLengthIn()});
+    }
+    return marks + 1;
+}
+
+QRect Oscillograph::ReadOutBox() const {
+    if (!readOutText_->visible()) {
+        return {};
+    }
+    const QPoint topLeft = readOutText_->topLeft->pixelPosition().toPoint();
+    const QPoint bottomRight = readOutText_->bottomRight->pixelPosition().toPoint();
+    return QRect(topLeft, bottomRight - QPoint(1, 1)).translated(plot_->pos());
 }
 
 QString Oscillograph::ReadOut() const {

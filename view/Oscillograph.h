@@ -89,6 +89,8 @@ class Oscillograph : public QWidget {
     // The read-out's text, empty while none is shown, and the place of its line.
     QString ReadOut() const;
     int ReadOutLineX() const;
+    // The read-out's box, empty while none is shown.
+    QRect ReadOutBox() const;
     bool PanDragActive() const { return panDrag_; }
 
     QCustomPlot* Plot() const { return plot_; }
@@ -131,6 +133,7 @@ class Oscillograph : public QWidget {
     void ConfigureReadOut();
     void PointAt(std::optional<QPoint> position);
     void UpdateReadOut();
+    int ReadOutClearancePx() const;
     void ShowRubberBand(QPoint from, QPoint to);
     void HideRubberBand();
     void SetAxisMaximum(int axisIndex, double maximum);

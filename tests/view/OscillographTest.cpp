@@ -725,6 +725,44 @@ TEST_F(OscillographTest, ReadOutShowsTheSampleUnderThePointer) {
     EXPECT_EQ(german.grab().toImage(), withoutReadOut) << "line and values gone whole";
 }
 
+// The read-out's box stands whole inside the plotting area, on the side away from the
+// pointer, and the force and moment axes' tick marks, drawn above it, cross none of it:
+// drawn green here, none of them shows inside the box.
+TEST_F(OscillographTest, TheReadOutStandsWholeInsideThePlottingArea) {
+    for (QCPAxis* axis : {chart.Plot()->yAxis, chart.Plot()->yAxis2}) {
+        axis->setTickPen(QPen(Qt::green, 0));
+        axis->setSubTickPen(QPen(Qt::green, 0));
+    }
+    state.TimeStep = 0.5;
+    ResetToStart(state);
+    chart.PlotTraces(state);
+    Redraw();
+    const QRect area = Area();
+    const struct {
+        int PointerX;
+        bool BoxAtLeft;
+    } cases[] = {{area.right() - 1, true}, {area.left() + 1, false}};
+    for (const auto& c : cases) {
+        Move({c.PointerX, area.center().y()});
+        QApplication::processEvents();
+        const QRect box = chart.ReadOutBox();
+        ASSERT_FALSE(box.isEmpty()) << c.PointerX;
+        EXPECT_TRUE(area.contains(box)) << c.PointerX;
+        EXPECT_EQ(box.top(), area.top());
+        EXPECT_EQ(box.center().x() < area.center().x(), c.BoxAtLeft) << c.PointerX;
+        const QImage shown = chart.grab().toImage();
+        int green = 0, ink = 0;
+        for (int y = box.top(); y <= box.bottom(); ++y) {
+            for (int x = box.left(); x <= box.right(); ++x) {
+                green += shown.pixel(x, y) == qRgb(0, 255, 0);
+                ink += qGray(shown.pixel(x, y)) > 128;
+            }
+        }
+        EXPECT_EQ(green, 0) << c.PointerX;
+        EXPECT_GT(ink, 100) << "the values are written in the box";
+    }
+}
+
 // Pan and zoom move the samples under a resting pointer: the read-out follows them.
 TEST_F(OscillographTest, ReadOutFollowsZoomAndPan) {
     state.TimeStep = 0.5;
