@@ -95,6 +95,10 @@ inline constexpr std::string_view PdfFileName = "oscilogram.pdf";
 inline constexpr std::string_view SamplesFileName = "oscilogram.csv";
 // A file that could not be written; %s stands for its name, and the reason follows.
 inline constexpr std::string_view NotSavedFormat = "Datoteka %s nije sačuvana";
+inline constexpr std::string_view NoSpaceReason = "nema dovoljno mesta na disku";
+inline constexpr std::string_view NoFolderReason = "fascikla ne postoji";
+inline constexpr std::string_view NameTooLongReason = "ime je predugačko";
+inline constexpr std::string_view NoPermissionReason = "nema dozvole za upis";
 
 // The instructions window: its title and the paragraphs of its page as rich text, the
 // quoted names in bold italics, the words (their spelling included) as the students have

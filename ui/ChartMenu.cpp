@@ -6,6 +6,7 @@
 #include "UserTexts.h"
 #include "Utf8Text.h"
 
+#include <QBuffer>
 #include <QClipboard>
 #include <QDir>
 #include <QFileDialog>
@@ -15,22 +16,61 @@
 #include <QSaveFile>
 #include <QStandardPaths>
 
+#include <algorithm>
+
 namespace {
 
+// The longest name of a file or folder that the usual file systems take: 255 bytes on
+// Linux, 255 characters on Windows.
+constexpr qsizetype LongestNameLength = 255;
 constexpr double PrintScale = 2.0;
+
+bool HasTooLongName(const QString& fileName) {
+    const QStringList parts = QDir::fromNativeSeparators(fileName).split(u'/', Qt::SkipEmptyParts);
+    return std::any_of(parts.cbegin(), parts.cend(), [](const QString& part) {
+#if defined(Q_OS_WIN)
+        return part.size() > LongestNameLength;
+#else
+        return QFile::encodeName(part).size() > LongestNameLength;
+#endif
+    });
+}
 
 } // namespace
 
-void WriteWholeFile(const QString& fileName, QIODevice::OpenMode mode,
-                    const std::function<bool(QIODevice&)>& write) {
+std::string SaveFailureReason(const QString& fileName, QFileDevice::FileError error,
+                              const QString& systemReason) {
+    const QFileInfo file(fileName);
+    const QFileInfo folder(file.absolutePath());
+    if (error == QFileDevice::ResourceError) {
+        return std::string(NoSpaceReason);
+    }
+    if (HasTooLongName(file.absoluteFilePath())) {
+        return std::string(NameTooLongReason);
+    }
+    if (!folder.isDir()) {
+        return std::string(NoFolderReason);
+    }
+    if (!folder.isWritable() || (file.exists() && !file.isWritable())) {
+        return std::string(NoPermissionReason);
+    }
+    return systemReason.toStdString();
+}
+
+// QSaveFile::commit() closes the temporary file before it puts it in place of the file,
+// and the close writes what the file still holds in its buffer: a failure there (a full
+// disk) does not stop commit(), which would put the truncated file in place and report
+// success. flush() writes it first, where a failure is seen.
+void WriteWholeFile(const QString& fileName, const QByteArray& bytes, QIODevice::OpenMode mode) {
     QSaveFile file(fileName);
-    if (file.open(QIODevice::WriteOnly | mode) && write(file) && file.commit()) {
+    if (file.open(QIODevice::WriteOnly | mode) && file.write(bytes) == bytes.size() &&
+        file.flush() && file.commit()) {
         return;
     }
-    const QString reason = file.errorString();
+    const std::string reason = SaveFailureReason(fileName, file.error(), file.errorString());
     file.cancelWriting();
     throw ProgramError(WithName(NotSavedFormat, QDir::toNativeSeparators(fileName).toStdString()) +
-                       ": " + reason.toStdString());
+                       ": " + reason);
 }
 
 ChartMenu::ChartMenu(Oscillograph* chart, QWidget* parent)
@@ -56,10 +96,11 @@ void ChartMenu::SavePicture(double scale, std::string_view proposedName) {
     if (fileName.isEmpty()) {
         return;
     }
-    const QImage picture = chart_->Picture(scale).toImage();
-    WriteWholeFile(fileName, {}, [&picture](QIODevice& file) {
-        return QImageWriter(&file, "png").write(picture);
-    });
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter(&buffer, "png").write(chart_->Picture(scale).toImage());
+    WriteWholeFile(fileName, png);
 }
 
 void ChartMenu::SavePdf() {
@@ -67,21 +108,19 @@ void ChartMenu::SavePdf() {
     if (fileName.isEmpty()) {
         return;
     }
-    WriteWholeFile(fileName, {}, [this](QIODevice& file) {
-        chart_->WritePdf(file);
-        return true;
-    });
+    QByteArray pdf;
+    QBuffer buffer(&pdf);
+    buffer.open(QIODevice::WriteOnly);
+    chart_->WritePdf(buffer);
+    WriteWholeFile(fileName, pdf);
 }
 
 // Text mode: the lines end as the system's spreadsheets expect.
 void ChartMenu::SaveSamples() {
     const QString fileName = ChooseFileName(SamplesFilter, SamplesFileName);
-    if (fileName.isEmpty()) {
-        return;
+    if (!fileName.isEmpty()) {
+        WriteWholeFile(fileName, chart_->PlottedSamplesCsv(), QIODevice::Text);
     }
-    const QByteArray table = chart_->PlottedSamplesCsv();
-    WriteWholeFile(fileName, QIODevice::Text,
-                   [&table](QIODevice& file) { return file.write(table) == table.size(); });
 }
 
 void ChartMenu::CopyPicture() {

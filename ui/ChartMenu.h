@@ -1,10 +1,12 @@
 #pragma once
 
+#include <QByteArray>
+#include <QFileDevice>
 #include <QIODevice>
 #include <QMenu>
 #include <QString>
 
-#include <functional>
+#include <string>
 #include <string_view>
 
 class Oscillograph;
@@ -31,8 +33,15 @@ class ChartMenu : public QMenu {
     QString folder_;
 };
 
-// Writes a file whole or not at all: `write` writes into a temporary file beside it, which
-// replaces the file only when everything was written. Raises ProgramError with the file's
-// name and the reason where that fails; the file is then as it was.
-void WriteWholeFile(const QString& fileName, QIODevice::OpenMode mode,
-                    const std::function<bool(QIODevice&)>& write);
+// Writes a file whole or not at all: the bytes go into a temporary file beside it, which
+// replaces the file only when all of them were written. Raises ProgramError with the
+// file's name and the reason where that fails; the file is then as it was, and no part
+// of the new one is left.
+void WriteWholeFile(const QString& fileName, const QByteArray& bytes,
+                    QIODevice::OpenMode mode = {});
+
+// Why a file of that name could not be written, in the user's words, from the error the
+// file reported and what stands on the disk: no room left, no such folder, a name too long
+// or no permission; otherwise the system's own words, `systemReason`.
+std::string SaveFailureReason(const QString& fileName, QFileDevice::FileError error,
+                              const QString& systemReason);

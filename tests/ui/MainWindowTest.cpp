@@ -1,3 +1,4 @@
+#include "ChartMenu.h"
 #include "MessageRecorder.h"
 #include "PaintedRegion.h"
 #include "ProgramAssets.h"
@@ -36,10 +37,13 @@
 #include <fcntl.h>
 #include <linux/fs.h>
 #include <sys/ioctl.h>
+#include <sys/mount.h>
 #include <unistd.h>
 #endif
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <functional>
 #include <memory>
 #include <utility>
@@ -519,7 +523,39 @@ class ProtectedFolder {
     }
     QString path_;
 };
+
+// A file system of 64 KiB of its own at `path`, mounted while the guard lives, where the
+// tests may mount (as root).
+class SmallFileSystem {
+  public:
+    explicit SmallFileSystem(const QString& path) : path_(QFile::encodeName(path)) {
+        mounted_ = mount("tmpfs", path_.constData(), "tmpfs", 0, "size=64k") == 0;
+    }
+    ~SmallFileSystem() {
+        if (mounted_) {
+            umount2(path_.constData(), MNT_DETACH);
+        }
+    }
+    bool Mounted() const { return mounted_; }
+    // Takes every free byte into a file of its own.
+    void Fill() const {
+        QFile filler(QFile::decodeName(path_) + QStringLiteral("/filler"));
+        ASSERT_TRUE(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+        const QByteArray page(4096, '\0');
+        while (filler.write(page) == page.size()) {
+        }
+    }
+
+  private:
+    QByteArray path_;
+    bool mounted_ = false;
+};
 #endif
+
+QByteArray ContentOf(const QString& fileName) {
+    QFile file(fileName);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
 
 // A right click on the chart opens its menu; its table of samples, saved where the user
 // chose, reads back to the plotted samples, its pictures have their sizes; and a folder
@@ -622,6 +658,98 @@ TEST_F(MainWindow, TheChartMenuSavesTheSamples) {
     EXPECT_EQ(report.rfind(start, 0), 0u) << report;
     EXPECT_GT(report.size(), start.size() + 2) << "a reason follows: " << report;
 #endif
+}
+
+#if defined(Q_OS_LINUX)
+// On a full disk every item that writes a file keeps the file of that name as it was,
+// leaves no part of a new one, and reports the file and the reason. The disk is a real
+// file system the test mounts; without the rights to mount one it skips, unless told that
+// it must run.
+TEST_F(MainWindow, ASaveOntoAFullDiskKeepsEveryFile) {
+    QTemporaryDir folder;
+    const SmallFileSystem disk(folder.path());
+    if (!disk.Mounted()) {
+        if (qEnvironmentVariableIsSet("BUSENJE_REQUIRE_FULL_DISK_TEST")) {
+            FAIL() << "cannot mount a small file system: " << std::strerror(errno);
+        }
+        GTEST_SKIP() << "cannot mount a small file system here (as root it can)";
+    }
+    const QDir at(folder.path());
+    const QByteArray old = "the file saved before\n";
+    for (const char* name : {"old.png", "old.pdf", "old.csv"}) {
+        QFile file(at.filePath(QString::fromLatin1(name)));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(old);
+    }
+    disk.Fill();
+    const QStringList files = at.entryList(QDir::Files);
+
+    Pick(form1->ComboBox1, 0);
+    Pick(form1->ComboBox2, 0);
+    QTest::mouseClick(form1->Button3, Qt::LeftButton);
+    form1->Timer1->stop();
+    form1->Tick(150);
+    QApplication::processEvents();
+    Oscillograph* chart = form1->Chart1;
+    QTest::mouseClick(chart->Plot(), Qt::RightButton, Qt::NoModifier,
+                      chart->PlottingArea().center());
+    auto* menu = window->findChild<QMenu*>(QStringLiteral("ChartMenu"));
+    ASSERT_NE(menu, nullptr);
+    menu->close();
+    const struct {
+        int Item;
+        const char* Name;
+    } cases[] = {{0, "old.png"}, {0, "new.png"}, {1, "old.png"}, {1, "new.png"},
+                 {2, "old.pdf"}, {2, "new.pdf"}, {3, "old.csv"}, {3, "new.csv"}};
+    for (const auto& c : cases) {
+        const QString fileName = at.filePath(QString::fromLatin1(c.Name));
+        const bool replacing = QFile::exists(fileName);
+        const int reports = recorder.reports;
+        {
+            DialogAnswers answers(fileName);
+            menu->actions().at(c.Item)->trigger();
+            EXPECT_EQ(answers.questions.size(), replacing ? 1 : 0) << c.Name;
+        }
+        EXPECT_EQ(at.entryList(QDir::Files), files) << c.Item << " " << c.Name;
+        if (replacing) {
+            EXPECT_EQ(ContentOf(fileName), old) << c.Item << " " << c.Name;
+        }
+        ASSERT_EQ(recorder.reports, reports + 1) << c.Item << " " << c.Name;
+        EXPECT_EQ(recorder.events.back(), "report Busenje: Datoteka " + fileName.toStdString() +
+                                              " nije sačuvana: nema dovoljno mesta na disku.")
+            << c.Item;
+    }
+}
+#endif
+
+// Why a file could not be written, as the box gives it: the four reasons a student meets,
+// in Serbian, and the system's own words for anything else.
+TEST(SaveFailure, TheReasonInTheUsersWords) {
+    QTemporaryDir folder;
+    const QDir at(folder.path());
+    at.mkpath(QStringLiteral("locked"));
+    const QString longName = QString(256, u'a') + QStringLiteral(".csv");
+    const struct {
+        QString FileName;
+        QFileDevice::FileError Error;
+        std::string Reason;
+    } cases[] = {
+        {at.filePath("x.csv"), QFileDevice::ResourceError, "nema dovoljno mesta na disku"},
+        {at.filePath("missing/x.csv"), QFileDevice::OpenError, "fascikla ne postoji"},
+        {at.filePath(longName), QFileDevice::OpenError, "ime je predugačko"},
+        {at.filePath(longName + "/x.csv"), QFileDevice::OpenError, "ime je predugačko"},
+        {at.filePath("x.csv"), QFileDevice::RenameError, "system words"},
+#if defined(Q_OS_LINUX)
+        {at.filePath("locked/x.csv"), QFileDevice::OpenError, "nema dozvole za upis"},
+#endif
+    };
+#if defined(Q_OS_LINUX)
+    ProtectedFolder locked(at.filePath(QStringLiteral("locked")));
+#endif
+    for (const auto& c : cases) {
+        EXPECT_EQ(SaveFailureReason(c.FileName, c.Error, QStringLiteral("system words")), c.Reason)
+            << c.FileName.toStdString();
+    }
 }
 
 TEST_F(MainWindow, TheRealTimerDrivesTheRun) {
