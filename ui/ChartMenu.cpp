@@ -36,6 +36,12 @@ bool HasTooLongName(const QString& fileName) {
     });
 }
 
+// The documents folder, or the home folder where an account has none.
+QString StartFolder() {
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return !documents.isEmpty() && QFileInfo(documents).isDir() ? documents : QDir::homePath();
+}
+
 } // namespace
 
 std::string SaveFailureReason(const QString& fileName, QFileDevice::FileError error,
@@ -73,13 +79,8 @@ void WriteWholeFile(const QString& fileName, const QByteArray& bytes, QIODevice:
                        ": " + reason);
 }
 
-ChartMenu::ChartMenu(Oscillograph* chart, QWidget* parent)
-    : QMenu(parent), chart_(chart),
-      folder_(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)) {
+ChartMenu::ChartMenu(Oscillograph* chart, QWidget* parent) : QMenu(parent), chart_(chart) {
     setObjectName(QStringLiteral("ChartMenu"));
-    if (folder_.isEmpty()) {
-        folder_ = QDir::homePath();
-    }
     const auto item = [this](std::string_view text, auto handler) {
         connect(addAction(FromUtf8(text)), &QAction::triggered, this, Guarded(handler));
     };
@@ -128,6 +129,9 @@ void ChartMenu::CopyPicture() {
 }
 
 QString ChartMenu::ChooseFileName(std::string_view filter, std::string_view proposedName) {
+    if (folder_.isEmpty() || !QFileInfo(folder_).isDir()) {
+        folder_ = StartFolder();
+    }
     QFileDialog dialog(parentWidget(), FromUtf8(SaveDialogCaption), folder_, FromUtf8(filter));
     dialog.setObjectName(QStringLiteral("SaveDialog"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);

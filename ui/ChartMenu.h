@@ -29,7 +29,7 @@ class ChartMenu : public QMenu {
     QString ChooseFileName(std::string_view filter, std::string_view proposedName);
 
     Oscillograph* chart_;
-    // Where the dialog opens: the folder of the file saved last.
+    // Where the dialog opens: the folder of the file saved last, while it exists.
     QString folder_;
 };
 

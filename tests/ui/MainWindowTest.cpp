@@ -471,6 +471,9 @@ class DialogAnswers {
             if (name == nullptr) {
                 return;
             }
+            if (proposed.isEmpty()) {
+                proposed = dialog->selectedFiles().value(0);
+            }
             name->setText(fileName_);
             if (dialog->selectedFiles() == QStringList{fileName_}) {
                 ++fileDialogs;
@@ -489,6 +492,8 @@ class DialogAnswers {
         question_.start(10);
     }
     int fileDialogs = 0;
+    // The file the dialog proposed before the name was typed.
+    QString proposed;
     QStringList questions;
 
   private:
@@ -658,6 +663,48 @@ TEST_F(MainWindow, TheChartMenuSavesTheSamples) {
     EXPECT_EQ(report.rfind(start, 0), 0u) << report;
     EXPECT_GT(report.size(), start.size() + 2) << "a reason follows: " << report;
 #endif
+}
+
+// The save dialog opens in the documents folder, or in the home folder where the account
+// has none, and then where the last file went while that folder is there.
+TEST_F(MainWindow, TheSaveDialogOpensInAFolderThatIsThere) {
+    QTemporaryDir home;
+    const QByteArray oldHome = qgetenv("HOME");
+    const QByteArray oldConfig = qgetenv("XDG_CONFIG_HOME");
+    qputenv("HOME", QFile::encodeName(home.path()));
+    qunsetenv("XDG_CONFIG_HOME");
+    const QDir at(home.path());
+    const struct {
+        const char* What;
+        std::function<void()> Before;
+        const char* Proposed; // in the home folder
+        const char* SavedAs;
+    } steps[] = {
+        {"no documents folder", [] {}, "oscilogram.csv", "run.csv"},
+        {"the folder of the last file", [&] { at.mkpath(QStringLiteral("Documents")); },
+         "oscilogram.csv", "Documents/kept/run.csv"},
+        {"the last file's folder is gone",
+         [&] { QDir(at.filePath(QStringLiteral("Documents/kept"))).removeRecursively(); },
+         "Documents/oscilogram.csv", "Documents/run.csv"},
+    };
+    at.mkpath(QStringLiteral("Documents/kept"));
+    QDir(at.filePath(QStringLiteral("Documents"))).removeRecursively();
+    auto* menu = window->findChild<QMenu*>(QStringLiteral("ChartMenu"));
+    ASSERT_NE(menu, nullptr);
+    for (const auto& step : steps) {
+        step.Before();
+        const QString savedAs = at.filePath(QString::fromLatin1(step.SavedAs));
+        at.mkpath(QFileInfo(savedAs).path());
+        DialogAnswers answers(savedAs);
+        menu->actions().at(3)->trigger();
+        EXPECT_EQ(answers.proposed, at.filePath(QString::fromLatin1(step.Proposed))) << step.What;
+        EXPECT_TRUE(QFile::exists(savedAs)) << step.What;
+    }
+    qputenv("HOME", oldHome);
+    if (!oldConfig.isNull()) {
+        qputenv("XDG_CONFIG_HOME", oldConfig);
+    }
+    EXPECT_TRUE(recorder.events.empty());
 }
 
 #if defined(Q_OS_LINUX)
