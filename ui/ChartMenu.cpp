@@ -1,7 +1,6 @@
 #include "ChartMenu.h"
 
 #include "ErrorReport.h"
-#include "Oscillograph.h"
 #include "ProgramError.h"
 #include "UserTexts.h"
 #include "Utf8Text.h"
@@ -23,7 +22,6 @@ namespace {
 // The longest name of a file or folder that the usual file systems take: 255 bytes on
 // Linux, 255 characters on Windows.
 constexpr qsizetype LongestNameLength = 255;
-constexpr double PrintScale = 2.0;
 
 bool HasTooLongName(const QString& fileName) {
     const QStringList parts = QDir::fromNativeSeparators(fileName).split(u'/', Qt::SkipEmptyParts);
@@ -84,15 +82,21 @@ ChartMenu::ChartMenu(Oscillograph* chart, QWidget* parent) : QMenu(parent), char
     const auto item = [this](std::string_view text, auto handler) {
         connect(addAction(FromUtf8(text)), &QAction::triggered, this, Guarded(handler));
     };
-    item(SavePictureText, [this] { SavePicture(1.0, PictureFileName); });
-    item(SavePrintPictureText, [this] { SavePicture(PrintScale, PrintPictureFileName); });
+    item(SavePictureText, [this] { SavePicture(snapshot_.Picture, PictureFileName); });
+    item(SavePrintPictureText,
+         [this] { SavePicture(snapshot_.PrintPicture, PrintPictureFileName); });
     item(SavePdfText, [this] { SavePdf(); });
     item(SaveSamplesText, [this] { SaveSamples(); });
     addSeparator();
     item(CopyPictureText, [this] { CopyPicture(); });
 }
 
-void ChartMenu::SavePicture(double scale, std::string_view proposedName) {
+void ChartMenu::Open(QPoint where) {
+    snapshot_ = chart_->Snapshot();
+    popup(where);
+}
+
+void ChartMenu::SavePicture(const QPixmap& picture, std::string_view proposedName) {
     const QString fileName = ChooseFileName(PictureFilter, proposedName);
     if (fileName.isEmpty()) {
         return;
@@ -100,32 +104,27 @@ void ChartMenu::SavePicture(double scale, std::string_view proposedName) {
     QByteArray png;
     QBuffer buffer(&png);
     buffer.open(QIODevice::WriteOnly);
-    QImageWriter(&buffer, "png").write(chart_->Picture(scale).toImage());
+    QImageWriter(&buffer, "png").write(picture.toImage());
     WriteWholeFile(fileName, png);
 }
 
 void ChartMenu::SavePdf() {
     const QString fileName = ChooseFileName(PdfFilter, PdfFileName);
-    if (fileName.isEmpty()) {
-        return;
+    if (!fileName.isEmpty()) {
+        WriteWholeFile(fileName, snapshot_.Pdf);
     }
-    QByteArray pdf;
-    QBuffer buffer(&pdf);
-    buffer.open(QIODevice::WriteOnly);
-    chart_->WritePdf(buffer);
-    WriteWholeFile(fileName, pdf);
 }
 
 // Text mode: the lines end as the system's spreadsheets expect.
 void ChartMenu::SaveSamples() {
     const QString fileName = ChooseFileName(SamplesFilter, SamplesFileName);
     if (!fileName.isEmpty()) {
-        WriteWholeFile(fileName, chart_->PlottedSamplesCsv(), QIODevice::Text);
+        WriteWholeFile(fileName, snapshot_.SamplesCsv, QIODevice::Text);
     }
 }
 
 void ChartMenu::CopyPicture() {
-    QGuiApplication::clipboard()->setPixmap(chart_->Picture(1.0));
+    QGuiApplication::clipboard()->setPixmap(snapshot_.Picture);
 }
 
 QString ChartMenu::ChooseFileName(std::string_view filter, std::string_view proposedName) {

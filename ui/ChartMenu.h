@@ -1,27 +1,32 @@
 #pragma once
 
+#include "Oscillograph.h"
+
 #include <QByteArray>
 #include <QFileDevice>
 #include <QIODevice>
 #include <QMenu>
+#include <QPoint>
 #include <QString>
 
 #include <string>
 #include <string_view>
 
-class Oscillograph;
-
 // The chart's menu, opened by a right click on it: the oscillogram saved as a picture at
 // the size of the screen or at twice that size for printing, as a PDF, or its samples as a
-// table for spreadsheets; or its picture copied to the clipboard. A file dialog asks for
-// each file's name; nothing is written unless the user asks. A file that cannot be written
+// table for spreadsheets; or its picture copied to the clipboard. Each item saves the chart
+// as it stood when the menu opened, while the run goes on. A file dialog asks for each
+// file's name; nothing is written unless the user asks. A file that cannot be written
 // raises ProgramError with the reason, and any file of that name stays as it was.
 class ChartMenu : public QMenu {
   public:
     ChartMenu(Oscillograph* chart, QWidget* parent);
 
+    // Takes the chart as it stands and shows the menu at `where` on the screen.
+    void Open(QPoint where);
+
   private:
-    void SavePicture(double scale, std::string_view proposedName);
+    void SavePicture(const QPixmap& picture, std::string_view proposedName);
     void SavePdf();
     void SaveSamples();
     void CopyPicture();
@@ -29,6 +34,7 @@ class ChartMenu : public QMenu {
     QString ChooseFileName(std::string_view filter, std::string_view proposedName);
 
     Oscillograph* chart_;
+    ChartSnapshot snapshot_;
     // Where the dialog opens: the folder of the file saved last, while it exists.
     QString folder_;
 };

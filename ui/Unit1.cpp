@@ -294,10 +294,11 @@ void TForm1::ConnectHandlers() {
     connect(Button4, &QPushButton::clicked, this, Guarded([this] { Button4Click(); }));
     connect(Button5, &QPushButton::clicked, this, Guarded([this] { Button5Click(); }));
     connect(Timer1, &QTimer::timeout, this, GuardedTick(Timer1, [this] { Timer1Timer(); }));
-    // The chart's menu opens where the chart was right-clicked; it does not stop the run.
+    // The chart's menu opens where the chart was right-clicked, with the chart as it stood
+    // then; it does not stop the run.
     auto* chartMenu = new ChartMenu(Chart1, this);
     connect(Chart1, &Oscillograph::MenuRequested, chartMenu,
-            [chartMenu](QPoint where) { chartMenu->popup(where); });
+            [chartMenu](QPoint where) { chartMenu->Open(where); });
 }
 
 void TForm1::FormCreate() {

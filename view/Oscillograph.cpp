@@ -7,6 +7,7 @@
 #include "UserTexts.h"
 #include "Utf8Text.h"
 
+#include <QBuffer>
 #include <QFontMetrics>
 #include <QHash>
 #include <QLinearGradient>
@@ -32,6 +33,7 @@ constexpr double MarginTopBottomFraction = 0.04;
 constexpr double ForceAxisStartMaximumN = 1000.0 * StartForceAxisMaximumKiloNewtons;
 constexpr double MomentAxisStartMaximumNm = StartMomentAxisMaximumNm;
 constexpr int TickLabelDecimals = 3;
+constexpr double PrintScale = 2.0; // the picture for printing, at twice the chart's size
 // How far a time axis number may stand out beside the plotting area: half its width.
 constexpr int TimeLabelOverhangPx = 24;
 
@@ -826,6 +828,14 @@ void Oscillograph::WritePdf(QIODevice& device) {
 
 QByteArray Oscillograph::PlottedSamplesCsv() const {
     return SamplesCsv(forcePoints_, momentPoints_, plot_->locale());
+}
+
+ChartSnapshot Oscillograph::Snapshot() {
+    ChartSnapshot snapshot{Picture(1.0), Picture(PrintScale), {}, PlottedSamplesCsv()};
+    QBuffer pdf(&snapshot.Pdf);
+    pdf.open(QIODevice::WriteOnly);
+    WritePdf(pdf);
+    return snapshot;
 }
 
 // The left button cannot go down while it is held: a zoom drag still open here lost its

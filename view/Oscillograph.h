@@ -45,6 +45,14 @@ QByteArray SamplesCsv(const QVector<QCPGraphData>& force, const QVector<QCPGraph
 
 class TimeAxis;
 
+// The chart as it stood at one moment, in every form in which it is saved or copied.
+struct ChartSnapshot {
+    QPixmap Picture;      // at the chart's size, as on the screen, without the read-out
+    QPixmap PrintPicture; // the same at twice the size
+    QByteArray Pdf;       // a page of the chart's size, drawn as lines and text
+    QByteArray SamplesCsv;
+};
+
 // The two-channel oscillograph: the force trace on the left axis, the moment trace on the
 // right, time on the bottom. A left drag to the right and down zooms, a left drag in any
 // other direction restores the ranges from before the first zoom or pan, and the right
@@ -73,6 +81,8 @@ class Oscillograph : public QWidget {
     void WritePdf(QIODevice& device);
     // The plotted samples as SamplesCsv writes them, in the chart's locale.
     QByteArray PlottedSamplesCsv() const;
+    // All of the above, as the chart stands now.
+    ChartSnapshot Snapshot();
 
   signals:
     // A right click without movement, at this point of the screen.

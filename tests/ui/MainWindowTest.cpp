@@ -665,6 +665,54 @@ TEST_F(MainWindow, TheChartMenuSavesTheSamples) {
 #endif
 }
 
+// Each item saves the chart as it stood when the menu opened, however far the run has gone
+// while the user chose the file's name.
+TEST_F(MainWindow, TheMenuSavesTheChartAsItStoodWhenItOpened) {
+    Pick(form1->ComboBox1, 0);
+    Pick(form1->ComboBox2, 0);
+    QTest::mouseClick(form1->Button3, Qt::LeftButton);
+    form1->Timer1->stop();
+    form1->Tick(150);
+    QApplication::processEvents();
+    Oscillograph* chart = form1->Chart1;
+    QTest::mouseClick(chart->Plot(), Qt::RightButton, Qt::NoModifier,
+                      chart->PlottingArea().center());
+    auto* menu = window->findChild<QMenu*>(QStringLiteral("ChartMenu"));
+    ASSERT_NE(menu, nullptr);
+    const QByteArray samplesThen = chart->PlottedSamplesCsv();
+    const QImage pictureThen = chart->Picture(1.0).toImage();
+    menu->close();
+    form1->Tick(20);
+    QApplication::processEvents();
+    ASSERT_NE(chart->PlottedSamplesCsv(), samplesThen);
+
+    QTemporaryDir folder;
+    const struct {
+        int Item;
+        const char* Name; // empty: the clipboard
+    } cases[] = {{3, "then.csv"}, {0, "then.png"}, {5, ""}};
+    for (const auto& c : cases) {
+        if (*c.Name == '\0') {
+            menu->actions().at(c.Item)->trigger();
+            EXPECT_EQ(QApplication::clipboard()->image().convertToFormat(pictureThen.format()),
+                      pictureThen);
+            continue;
+        }
+        const QString fileName = QDir(folder.path()).filePath(QString::fromLatin1(c.Name));
+        DialogAnswers answers(fileName);
+        form1->Tick(5); // the run goes on while the menu is open
+        menu->actions().at(c.Item)->trigger();
+        const QByteArray saved = ContentOf(fileName);
+        if (fileName.endsWith(QStringLiteral(".csv"))) {
+            EXPECT_EQ(saved, samplesThen);
+        } else {
+            EXPECT_EQ(QImage::fromData(saved, "PNG").convertToFormat(pictureThen.format()),
+                      pictureThen);
+        }
+    }
+    EXPECT_TRUE(recorder.events.empty());
+}
+
 // The save dialog opens in the documents folder, or in the home folder where the account
 // has none, and then where the last file went while that folder is there.
 TEST_F(MainWindow, TheSaveDialogOpensInAFolderThatIsThere) {
