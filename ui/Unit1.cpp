@@ -74,10 +74,13 @@ SpinEdit* MakeSpinEdit(QWidget* parent, const char* name, int minimum, int maxim
     return spinEdit;
 }
 
-QLineEdit* MakeEdit(QWidget* parent, const char* name, const QString& text, QRect place) {
+// A box that shows a value the program writes: the user can select and copy its text but
+// not change it, so that it always shows what the run uses. It looks as an ordinary box.
+QLineEdit* MakeDisplayEdit(QWidget* parent, const char* name, const QString& text, QRect place) {
     auto* edit = new QLineEdit(text, parent);
     edit->setObjectName(QString::fromLatin1(name));
     edit->setGeometry(place);
+    edit->setReadOnly(true);
     return edit;
 }
 
@@ -169,8 +172,8 @@ void TForm1::CreateInputPanel() {
     Label1->setFont(ProgramFont(true));
     Label1->adjustSize();
     Label2 = MakeLabel(Panel1, "Label2", DrillDiameterLabel, 16, 40);
-    Edit1 = MakeEdit(Panel1, "Edit1", EditText(DrillSizeTable[StartDrillSize - 1].Diameter),
-                     {128, 32, 33, 21});
+    Edit1 = MakeDisplayEdit(Panel1, "Edit1", EditText(DrillSizeTable[StartDrillSize - 1].Diameter),
+                            {128, 32, 33, 21});
     SpinEdit1 = MakeSpinEdit(Panel1, "SpinEdit1", 1, 7, 1, StartDrillSize, {160, 32, 17, 22});
     SpinEdit1->setArrowsOnly(true);
     Caption(Label2, SpinEdit1, Label2->text());
@@ -208,7 +211,7 @@ void TForm1::CreateCuttingData() {
         MakeSpinEdit(GroupBox2, "SpinEdit2", 5, 80, 1, StartCuttingSpeedMPerMin, {144, 16, 49, 22});
     Caption(Label3, SpinEdit2, Label3->text());
     Label4 = MakeLabel(GroupBox2, "Label4", FeedLabel, 8, 56);
-    Edit2 = MakeEdit(GroupBox2, "Edit2", EditText(StartFeedMmPerRev), {144, 48, 33, 21});
+    Edit2 = MakeDisplayEdit(GroupBox2, "Edit2", EditText(StartFeedMmPerRev), {144, 48, 33, 21});
     SpinEdit3 =
         MakeSpinEdit(GroupBox2, "SpinEdit3", 5, 100, 5, StartFeedHundredths, {176, 48, 17, 22});
     SpinEdit3->setArrowsOnly(true);

@@ -31,7 +31,7 @@ class SpinEdit;
 //   Button1       "Exit": closes the window and ends the program
 //   Button2       "Help": shows the instructions window
 //   Panel1        the panel of the machining inputs, headed by Label1
-//   Edit1         the drill diameter in mm, written by the program, never read
+//   Edit1         the drill diameter in mm, written by the program, read-only
 //   SpinEdit1     drill size 1..7 (5 to 35 mm in steps of 5), step 1, arrows only (Label2)
 //   RadioButton1  drilling into solid material, captioned by Label12
 //   RadioButton2  enlarging a pre-drilled hole, captioned by Label13
@@ -39,7 +39,7 @@ class SpinEdit;
 //                 while enlarging
 //   GroupBox2     "Režim rezanja", the cutting data
 //   SpinEdit2     cutting speed in m/min, 5..80 step 1 (Label3)
-//   Edit2         the feed in mm per revolution, written by the program, never read
+//   Edit2         the feed in mm per revolution, written by the program, read-only
 //   SpinEdit3     feed in hundredths of a mm per revolution, 5..100 step 5, arrows only
 //                 (Label4)
 //   SpinEdit4     hole depth in mm, 1..130 step 1 (Label5)

@@ -322,6 +322,36 @@ TEST_F(MainWindow, FeedAndDepthAndPilotHole) {
     EXPECT_EQ(state.TravelLimit, 2 * 10 + 13 + 5);
 }
 
+// The drill diameter and the feed boxes show what the run uses: typing, deleting or pasting
+// into them changes neither their text nor the run, and they look as ordinary boxes do.
+TEST_F(MainWindow, TheDiameterAndFeedBoxesShowWhatRuns) {
+    const struct {
+        QLineEdit* Edit;
+        const char* Typed;
+    } cases[] = {{form1->Edit1, "10"}, {form1->Edit2, "0,4"}};
+    for (const auto& c : cases) {
+        const QString shown = c.Edit->text();
+        QLineEdit ordinary(shown, c.Edit->parentWidget());
+        ordinary.setGeometry(c.Edit->geometry());
+        EXPECT_EQ(ordinary.grab().toImage(), c.Edit->grab().toImage()) << c.Typed;
+        c.Edit->setFocus();
+        QTest::keyClick(c.Edit, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(c.Edit, QString::fromLatin1(c.Typed));
+        QTest::keyClick(c.Edit, Qt::Key_Backspace);
+        QTest::keyClick(c.Edit, Qt::Key_Delete);
+        QApplication::clipboard()->setText(QStringLiteral("10"));
+        QTest::keyClick(c.Edit, Qt::Key_V, Qt::ControlModifier);
+        EXPECT_EQ(c.Edit->text(), shown) << c.Typed;
+    }
+    Pick(form1->ComboBox1, 0);
+    Pick(form1->ComboBox2, 0);
+    QTest::mouseClick(form1->Button3, Qt::LeftButton);
+    form1->Timer1->stop();
+    EXPECT_EQ(state.DrillDiameter, 20.0);
+    EXPECT_EQ(state.Feed, 0.2);
+    EXPECT_TRUE(recorder.events.empty());
+}
+
 // A refusal of "Proces" is the beep and the box of its kind, and the run does not start.
 // Which refusal comes first is the simulation's own test.
 TEST_F(MainWindow, ProcesRefusesAndLeavesTheTimerAlone) {
