@@ -5,7 +5,7 @@
 
 BUSENJE_PACKAGES=(
   cmake ninja-build g++ pkg-config
-  qt6-base-dev libqcustomplot-dev
+  qt6-base-dev qt6-l10n-tools libqcustomplot-dev
   libgtest-dev libbenchmark-dev
   fonts-dejavu-core fonts-liberation2
   desktop-file-utils

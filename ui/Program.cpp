@@ -2,6 +2,7 @@
 
 #include "ErrorReport.h"
 #include "ProgramFonts.h"
+#include "QtTexts.h"
 #include "WindowPlacement.h"
 
 #include <QApplication>
@@ -13,6 +14,7 @@ void SetUpProgram(const QString& programPath) {
     QApplication::setApplicationName(title);
     RegisterProgramFonts();
     QApplication::setFont(ProgramFont());
+    InstallSerbianQtTexts();
 }
 
 void SetUpWindow(QWidget& window, const QString& name, const QString& caption, const QIcon& icon,

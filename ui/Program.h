@@ -8,7 +8,8 @@ class QWidget;
 
 // The application-wide part of the start-up, before the windows are made: the program's
 // title from the name of its file (the caption of error reports, the task bar's text),
-// its fonts registered, and the window font as every window's default.
+// its fonts registered, the window font as every window's default, and Qt's own texts in
+// Serbian.
 void SetUpProgram(const QString& programPath);
 
 // A window of the program as it opens: its object name, caption, icon and the program's

@@ -785,6 +785,59 @@ TEST_F(MainWindow, TheSaveDialogOpensInAFolderThatIsThere) {
     EXPECT_TRUE(recorder.events.empty());
 }
 
+// The save dialog and its question whether to replace a file speak Serbian, as the
+// program does: Qt's own texts come translated with it.
+TEST_F(MainWindow, TheSaveDialogSpeaksSerbian) {
+    QTemporaryDir folder;
+    const QString fileName = QDir(folder.path()).filePath(QStringLiteral("run.csv"));
+    QFile old(fileName);
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.close();
+    const auto withoutMarks = [](QString text) { return text.remove(u'&'); };
+    QStringList labels, buttons, tips, question;
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+            question << box->text();
+            for (QAbstractButton* button : box->buttons()) {
+                question << withoutMarks(button->text());
+            }
+            box->button(QMessageBox::No)->click();
+        } else if (auto* dialog = qobject_cast<QFileDialog*>(modal); dialog && question.isEmpty()) {
+            for (QLabel* label : dialog->findChildren<QLabel*>()) {
+                labels << withoutMarks(label->text());
+            }
+            for (QAbstractButton* button : dialog->findChildren<QAbstractButton*>()) {
+                if (!button->text().isEmpty()) {
+                    buttons << withoutMarks(button->text());
+                } else if (!button->toolTip().isEmpty()) {
+                    tips << button->toolTip();
+                }
+            }
+            dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(fileName);
+            QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
+        } else if (dialog) {
+            dialog->reject();
+        }
+    });
+    answer.start(10);
+    auto* menu = window->findChild<QMenu*>(QStringLiteral("ChartMenu"));
+    ASSERT_NE(menu, nullptr);
+    menu->actions().at(3)->trigger();
+    labels.removeAll(QString());
+    labels.sort();
+    buttons.sort();
+    tips.sort();
+    EXPECT_EQ(labels, QStringList({"Ime datoteke:", "Traži u:", "Vrsta datoteka:"}));
+    EXPECT_EQ(buttons, QStringList({"Otkaži", "Sačuvaj"}));
+    EXPECT_EQ(tips, QStringList({"Nadređena fascikla", "Napravi novu fasciklu", "Napred", "Nazad",
+                                 "Pojedinosti", "Spisak"}));
+    EXPECT_EQ(question,
+              QStringList({"run.csv već postoji.\nDa li želite da je zamenite?", "Da", "Ne"}));
+    EXPECT_TRUE(recorder.events.empty());
+}
+
 #if defined(Q_OS_LINUX)
 // On a full disk every item that writes a file keeps the file of that name as it was,
 // leaves no part of a new one, and reports the file and the reason. The disk is a real
