@@ -1,20 +1,30 @@
-# Fails when a program of the build exports code of its own. A program that exports a
-# function it compiled from a library's header (a template, an inline function) puts it in
+# Fails when a program of the build exports code or data of its own. A program that exports
+# a function it compiled from a library's header (a template, an inline function) puts it in
 # place of the library's own copy for the library's calls too, and a library built against
 # an older Qt than the program then runs code that does not match its data.
-#   cmake -DNM=nm -DPROGRAMS=a;b -P CheckExports.cmake
-# Data the program takes over from the libraries (their meta-objects) is not code: it is
-# exported by design.
+#   cmake -DNM=nm -DREADELF=readelf -DPROGRAMS=a;b -P CheckExports.cmake
+# What the program exports only because it holds a copy of a library's data, moved there
+# when the program starts (a copy relocation: meta-objects, vtables), is the library's own.
 foreach(program IN LISTS PROGRAMS)
   execute_process(COMMAND "${NM}" -D --defined-only "${program}" OUTPUT_VARIABLE symbols
-                  RESULT_VARIABLE result)
-  if(NOT result EQUAL 0)
-    message(FATAL_ERROR "${NM} could not read ${program}")
+                  RESULT_VARIABLE listed)
+  execute_process(COMMAND "${READELF}" -rW "${program}" OUTPUT_VARIABLE relocations
+                  RESULT_VARIABLE read)
+  if(NOT listed EQUAL 0 OR NOT read EQUAL 0)
+    message(FATAL_ERROR "${NM} or ${READELF} could not read ${program}")
   endif()
-  # Code (T, W, i) and objects a library may define too (V, u).
-  string(REGEX MATCHALL "[^\n]* [TtWwVviu] [^\n]*" code "${symbols}")
-  if(code)
-    list(JOIN code "\n" listed)
-    message(FATAL_ERROR "${program} exports code:\n${listed}")
+  string(REGEX MATCHALL "_COPY +[0-9a-f]+ +_Z[^ @\n]*" copies "${relocations}")
+  list(TRANSFORM copies REPLACE "^_COPY +[0-9a-f]+ +" "")
+  string(REGEX MATCHALL "[^\n]* _Z[^\n]*" exported "${symbols}")
+  set(own "")
+  foreach(line IN LISTS exported)
+    string(REGEX REPLACE "^.* (_Z[^ @]*).*$" "\\1" name "${line}")
+    if(NOT name IN_LIST copies)
+      list(APPEND own "${line}")
+    endif()
+  endforeach()
+  if(own)
+    list(JOIN own "\n" listed)
+    message(FATAL_ERROR "${program} exports its own:\n${listed}")
   endif()
 endforeach()
