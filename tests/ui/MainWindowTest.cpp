@@ -66,6 +66,26 @@ class MainWindow : public testing::Test {
         QTest::keyClicks(spinEdit->lineEdit(), text);
     }
     void Pick(QComboBox* combo, int index) { combo->setCurrentIndex(index); }
+    // The chart's menu, opened by a right click on the chart after `ticks` ticks of a run
+    // with the first materials of both lists.
+    QMenu* ChartMenu(int ticks = 0) {
+        if (ticks > 0) {
+            Pick(form1->ComboBox1, 0);
+            Pick(form1->ComboBox2, 0);
+            QTest::mouseClick(form1->Button3, Qt::LeftButton);
+            form1->Timer1->stop();
+            form1->Tick(ticks);
+            QApplication::processEvents();
+        }
+        QTest::mouseClick(form1->Chart1->Plot(), Qt::RightButton, Qt::NoModifier,
+                          form1->Chart1->PlottingArea().center());
+        auto* menu = window->findChild<QMenu*>(QStringLiteral("ChartMenu"));
+        EXPECT_TRUE(menu != nullptr && menu->isVisible());
+        if (menu != nullptr) {
+            menu->close();
+        }
+        return menu;
+    }
     QLabel* Label(const char* name) const { return window->findChild<QLabel*>(name); }
 
     SimulationState state;
@@ -503,6 +523,14 @@ class DialogAnswers {
             }
             if (proposed.isEmpty()) {
                 proposed = dialog->selectedFiles().value(0);
+                for (QWidget* shown : dialog->findChildren<QWidget*>()) {
+                    const auto* button = qobject_cast<QAbstractButton*>(shown);
+                    const QString text = qobject_cast<QLabel*>(shown) != nullptr
+                                             ? static_cast<QLabel*>(shown)->text()
+                                             : (button != nullptr ? button->text() : QString());
+                    dialogTexts << (text.isEmpty() ? shown->toolTip() : text);
+                }
+                dialogTexts.removeAll(QString());
             }
             name->setText(fileName_);
             if (dialog->selectedFiles() == QStringList{fileName_}) {
@@ -515,6 +543,9 @@ class DialogAnswers {
         QObject::connect(&question_, &QTimer::timeout, [this] {
             if (auto* question = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
                 questions << question->text();
+                for (QAbstractButton* button : question->buttons()) {
+                    questionButtons << button->text();
+                }
                 question->button(QMessageBox::Yes)->click();
             }
         });
@@ -522,9 +553,13 @@ class DialogAnswers {
         question_.start(10);
     }
     int fileDialogs = 0;
-    // The file the dialog proposed before the name was typed.
+    // The file the dialog proposed, and the texts and tips of its labels and buttons,
+    // before the name was typed.
     QString proposed;
+    QStringList dialogTexts;
+    // The questions the dialog asked, and their buttons.
     QStringList questions;
+    QStringList questionButtons;
 
   private:
     QString fileName_;
@@ -596,18 +631,9 @@ QByteArray ContentOf(const QString& fileName) {
 // chose, reads back to the plotted samples, its pictures have their sizes; and a folder
 // that cannot be written keeps the file already there and reports why.
 TEST_F(MainWindow, TheChartMenuSavesTheSamples) {
-    Pick(form1->ComboBox1, 0);
-    Pick(form1->ComboBox2, 0);
-    QTest::mouseClick(form1->Button3, Qt::LeftButton);
-    form1->Timer1->stop();
-    form1->Tick(150);
-    QApplication::processEvents();
-    Oscillograph* chart = form1->Chart1;
-    QTest::mouseClick(chart->Plot(), Qt::RightButton, Qt::NoModifier,
-                      chart->PlottingArea().center());
-    auto* menu = window->findChild<QMenu*>(QStringLiteral("ChartMenu"));
+    QMenu* menu = ChartMenu(150);
     ASSERT_NE(menu, nullptr);
-    ASSERT_TRUE(menu->isVisible());
+    Oscillograph* chart = form1->Chart1;
     QStringList items;
     for (QAction* action : menu->actions()) {
         items << (action->isSeparator() ? QStringLiteral("-") : action->text());
@@ -618,7 +644,6 @@ TEST_F(MainWindow, TheChartMenuSavesTheSamples) {
                                   QString::fromUtf8("Sačuvaj oscilogram kao PDF…"),
                                   QString::fromUtf8("Sačuvaj uzorke kao tabelu (CSV)…"), "-",
                                   QString::fromUtf8("Kopiraj sliku oscilograma")}));
-    menu->close();
 
     QTemporaryDir folder;
     const QString fileName = QDir(folder.path()).filePath(QStringLiteral("run.csv"));
@@ -698,20 +723,11 @@ TEST_F(MainWindow, TheChartMenuSavesTheSamples) {
 // Each item saves the chart as it stood when the menu opened, however far the run has gone
 // while the user chose the file's name.
 TEST_F(MainWindow, TheMenuSavesTheChartAsItStoodWhenItOpened) {
-    Pick(form1->ComboBox1, 0);
-    Pick(form1->ComboBox2, 0);
-    QTest::mouseClick(form1->Button3, Qt::LeftButton);
-    form1->Timer1->stop();
-    form1->Tick(150);
-    QApplication::processEvents();
-    Oscillograph* chart = form1->Chart1;
-    QTest::mouseClick(chart->Plot(), Qt::RightButton, Qt::NoModifier,
-                      chart->PlottingArea().center());
-    auto* menu = window->findChild<QMenu*>(QStringLiteral("ChartMenu"));
+    QMenu* menu = ChartMenu(150);
     ASSERT_NE(menu, nullptr);
+    Oscillograph* chart = form1->Chart1;
     const QByteArray samplesThen = chart->PlottedSamplesCsv();
     const QImage pictureThen = chart->Picture(1.0).toImage();
-    menu->close();
     form1->Tick(20);
     QApplication::processEvents();
     ASSERT_NE(chart->PlottedSamplesCsv(), samplesThen);
@@ -779,7 +795,7 @@ TEST_F(MainWindow, TheSaveDialogOpensInAFolderThatIsThere) {
          "Documents/oscilogram.csv", "Documents/run.csv"},
     };
     const MovedHome moved(home.path());
-    auto* menu = window->findChild<QMenu*>(QStringLiteral("ChartMenu"));
+    QMenu* menu = ChartMenu();
     ASSERT_NE(menu, nullptr);
     for (const auto& step : steps) {
         step.Before();
@@ -799,51 +815,18 @@ TEST_F(MainWindow, TheSaveDialogOpensInAFolderThatIsThere) {
 TEST_F(MainWindow, TheSaveDialogSpeaksSerbian) {
     QTemporaryDir folder;
     const QString fileName = QDir(folder.path()).filePath(QStringLiteral("run.csv"));
-    QFile old(fileName);
-    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
-    old.close();
-    const auto withoutMarks = [](QString text) { return text.remove(u'&'); };
-    QStringList labels, buttons, tips, question;
-    QTimer answer;
-    QObject::connect(&answer, &QTimer::timeout, [&] {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (auto* box = qobject_cast<QMessageBox*>(modal)) {
-            question << box->text();
-            for (QAbstractButton* button : box->buttons()) {
-                question << withoutMarks(button->text());
-            }
-            box->button(QMessageBox::No)->click();
-        } else if (auto* dialog = qobject_cast<QFileDialog*>(modal); dialog && question.isEmpty()) {
-            for (QLabel* label : dialog->findChildren<QLabel*>()) {
-                labels << withoutMarks(label->text());
-            }
-            for (QAbstractButton* button : dialog->findChildren<QAbstractButton*>()) {
-                if (!button->text().isEmpty()) {
-                    buttons << withoutMarks(button->text());
-                } else if (!button->toolTip().isEmpty()) {
-                    tips << button->toolTip();
-                }
-            }
-            dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(fileName);
-            QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
-        } else if (dialog) {
-            dialog->reject();
-        }
-    });
-    answer.start(10);
-    auto* menu = window->findChild<QMenu*>(QStringLiteral("ChartMenu"));
-    ASSERT_NE(menu, nullptr);
-    menu->actions().at(3)->trigger();
-    labels.removeAll(QString());
-    labels.sort();
-    buttons.sort();
-    tips.sort();
-    EXPECT_EQ(labels, QStringList({"Ime datoteke:", "Traži u:", "Vrsta datoteka:"}));
-    EXPECT_EQ(buttons, QStringList({"Otkaži", "Sačuvaj"}));
-    EXPECT_EQ(tips, QStringList({"Nadređena fascikla", "Napravi novu fasciklu", "Napred", "Nazad",
-                                 "Pojedinosti", "Spisak"}));
-    EXPECT_EQ(question,
-              QStringList({"run.csv već postoji.\nDa li želite da je zamenite?", "Da", "Ne"}));
+    QFile(fileName).open(QIODevice::WriteOnly);
+    DialogAnswers answers(fileName);
+    ChartMenu()->actions().at(3)->trigger();
+    QStringList shown = answers.dialogTexts + answers.questionButtons;
+    shown.replaceInStrings(QStringLiteral("&"), QString());
+    shown.sort();
+    EXPECT_EQ(shown,
+              QStringList({"Da", "Ime datoteke:", "Nadređena fascikla", "Napravi novu fasciklu",
+                           "Napred", "Nazad", "Ne", "Otkaži", "Pojedinosti", "Sačuvaj", "Spisak",
+                           "Traži u:", "Vrsta datoteka:"}));
+    EXPECT_EQ(answers.questions,
+              QStringList({"run.csv već postoji.\nDa li želite da je zamenite?"}));
     EXPECT_TRUE(recorder.events.empty());
 }
 
@@ -871,18 +854,8 @@ TEST_F(MainWindow, ASaveOntoAFullDiskKeepsEveryFile) {
     disk.Fill();
     const QStringList files = at.entryList(QDir::Files);
 
-    Pick(form1->ComboBox1, 0);
-    Pick(form1->ComboBox2, 0);
-    QTest::mouseClick(form1->Button3, Qt::LeftButton);
-    form1->Timer1->stop();
-    form1->Tick(150);
-    QApplication::processEvents();
-    Oscillograph* chart = form1->Chart1;
-    QTest::mouseClick(chart->Plot(), Qt::RightButton, Qt::NoModifier,
-                      chart->PlottingArea().center());
-    auto* menu = window->findChild<QMenu*>(QStringLiteral("ChartMenu"));
+    QMenu* menu = ChartMenu(150);
     ASSERT_NE(menu, nullptr);
-    menu->close();
     const struct {
         int Item;
         const char* Name;
