@@ -15,8 +15,9 @@ BUSENJE_PACKAGES=(
 # clone of the program's look; without it the labels are set in DejaVu Sans.
 BUSENJE_OPTIONAL_PACKAGES=(fonts-wine)
 # What scripts/windows-build.sh adds: the MinGW-w64 cross compilers (POSIX threads), NSIS
-# for the installer and zip for the runnable folder.
-BUSENJE_WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 nsis zip)
+# for the installer, zip for the runnable folder, and Wine, which the build names as the
+# runner of its test programs when it is configured.
+BUSENJE_WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 nsis zip wine64)
 
 busenje_installed() {
   dpkg-query -W -f='${Status}' "$1" 2> /dev/null | grep -q "install ok installed"
