@@ -15,7 +15,7 @@
 namespace {
 
 // A drilling run of the largest drill, 60 ticks in: the point has fully entered.
-SimulationState MidRunState(int operation) {
+SimulationState MidRunState(MachiningOperation operation) {
     SimulationState state;
     Initialise(state);
     state.Operation = operation;
@@ -29,7 +29,7 @@ SimulationState MidRunState(int operation) {
     return state;
 }
 
-void DrawSceneMidRun(benchmark::State& run, int operation) {
+void DrawSceneMidRun(benchmark::State& run, MachiningOperation operation) {
     SimulationState state = MidRunState(operation);
     QImage surface;
     QImage frameBitmap;
@@ -41,10 +41,10 @@ void DrawSceneMidRun(benchmark::State& run, int operation) {
 }
 
 void BM_DrawSceneDrilling(benchmark::State& run) {
-    DrawSceneMidRun(run, DrillingOperation);
+    DrawSceneMidRun(run, MachiningOperation::Drilling);
 }
 void BM_DrawSceneEnlarging(benchmark::State& run) {
-    DrawSceneMidRun(run, EnlargingOperation);
+    DrawSceneMidRun(run, MachiningOperation::Enlarging);
 }
 
 void BM_LoadFrameFile(benchmark::State& run) {

@@ -43,11 +43,7 @@ void ComputeLoads(SimulationState& s) {
     const double d = s.CutDiameter;
     const double feed = s.Feed;
     const double speedTerm = RaiseToPower(s.CuttingSpeed, s.SpeedExponent);
-    // Any value but DrillingOperation counts as enlarging here, whereas the tick and the
-    // scene take only EnlargingOperation for it. The program only ever sets the two named
-    // values, so the two checks differ only for values it never sets; both are the
-    // program's own behaviour and are kept as they are.
-    if (s.Operation == DrillingOperation) {
+    if (s.Operation == MachiningOperation::Drilling) {
         const double k = DepthFactor(s.HoleDepth, d, DrillingDepthCoefficient);
         s.ForceBaseDrill = s.CpDrill * RaiseToPower(d, s.QpDrill) * RaiseToPower(feed, s.YpDrill);
         s.ForceTrace[NewestSample] = s.ForceBaseDrill * speedTerm * k * s.ForceFactor;

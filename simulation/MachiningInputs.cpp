@@ -15,7 +15,7 @@ void UpdateSpindle(SimulationState& s) {
 }
 
 void UpdateModellingBlocked(SimulationState& s) {
-    s.ModellingBlocked = s.PilotHoleSize > s.DrillDiameter ? 1 : 0;
+    s.ModellingBlocked = s.PilotHoleSize > s.DrillDiameter;
 }
 
 // TravelLimit = the depth in pixels + point length + the approach, or nothing when that
@@ -44,7 +44,7 @@ void ApplyDrillSize(SimulationState& s, std::int32_t size) {
         s.ChiselHalfWidthPx = row.ChiselHalfWidthPx;
         s.PointLengthPx = row.PointLengthPx;
     }
-    if (s.Operation == EnlargingOperation) {
+    if (s.Operation == MachiningOperation::Enlarging) {
         UpdateModellingBlocked(s);
     }
     s.SectionModulus = 0.02 * RaiseToPower(s.DrillDiameter / 1000.0, 3.0);
@@ -91,12 +91,12 @@ PilotHoleOutcome ApplyPilotHole(SimulationState& s, std::int32_t millimetres) {
 }
 
 void SelectDrilling(SimulationState& s) {
-    s.Operation = DrillingOperation;
-    s.ModellingBlocked = 0;
+    s.Operation = MachiningOperation::Drilling;
+    s.ModellingBlocked = false;
 }
 
 void SelectEnlarging(SimulationState& s) {
-    s.Operation = EnlargingOperation;
+    s.Operation = MachiningOperation::Enlarging;
 }
 
 std::optional<double> ApplyForceAxisMaximum(SimulationState& s, std::int32_t kiloNewtons) {

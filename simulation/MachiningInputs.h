@@ -14,8 +14,11 @@ struct DrillSizeRow {
     std::int32_t PointLengthPx;
 };
 
-// Drill sizes 1..7 (row index DrillSize - 1): 5 to 35 mm in steps of 5.
-inline constexpr std::array<DrillSizeRow, 7> DrillSizeTable = {{
+// The drill sizes 1..DrillSizeCount, the range of the drill size control.
+inline constexpr std::int32_t DrillSizeCount = 7;
+
+// Row DrillSize - 1 for each size: 5 to 35 mm in steps of 5.
+inline constexpr std::array<DrillSizeRow, DrillSizeCount> DrillSizeTable = {{
     {5.0, 6, 1, 3},
     {10.0, 12, 1, 7},
     {15.0, 16, 2, 9},
@@ -24,6 +27,7 @@ inline constexpr std::array<DrillSizeRow, 7> DrillSizeTable = {{
     {30.0, 30, 3, 17},
     {35.0, 36, 4, 21},
 }};
+static_assert(DrillSizeTable.back().Diameter > 0.0, "a row for every drill size");
 
 inline constexpr double SpindleSpeedLimit = 2000.0;
 
@@ -36,7 +40,7 @@ inline constexpr double SpindleSpeedLimit = 2000.0;
 // are left out: the fields they feed keep their values and no warning is due, until
 // the control holds a usable value again.
 
-// Drill size, first part: DrillSize, the table row (sizes 1..7 only), ModellingBlocked
+// Drill size, first part: DrillSize, the table row (sizes 1..DrillSizeCount only), ModellingBlocked
 // when enlarging, SectionModulus.
 void ApplyDrillSize(SimulationState& state, std::int32_t size);
 

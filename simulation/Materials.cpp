@@ -59,7 +59,7 @@ void WorkMaterialPicked(SimulationState& s, int listIndex) {
 }
 
 std::optional<Refusal> PrepareProcessStart(SimulationState& s) {
-    if (s.ModellingBlocked != 0) {
+    if (s.ModellingBlocked) {
         return Refusal{MessageKind::Error, ModellingNotFeasibleText};
     }
     if (s.ToolMaterial == 0 && s.WorkMaterial == 0) {

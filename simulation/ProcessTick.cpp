@@ -63,11 +63,9 @@ void UpdateEngagement(SimulationState& s) {
 
 // The load model needs a diameter in cut and, when enlarging, a cut outside the pilot
 // hole; without them the newest samples and the shear stress keep their values.
-// Only EnlargingOperation counts as enlarging here; the load model takes any value but
-// DrillingOperation for it (LoadModel.cpp).
 void UpdateLoads(SimulationState& s) {
-    if (s.Operation == EnlargingOperation) {
-        s.ReamingEngaged = 1;
+    if (s.Operation == MachiningOperation::Enlarging) {
+        s.ReamingEngaged = true;
         s.CutDepth = (s.CutDiameter - s.PilotHoleSize + 1) / PxPerMm;
         if (s.CutDepth > 0 && s.CutDiameter != 0) {
             ComputeLoads(s);

@@ -26,7 +26,7 @@ void Initialise(SimulationState& s) {
     s = SimulationState{};
     s.FrameCounter = 0;
     s.DrillSize = StartDrillSize;
-    s.Operation = DrillingOperation;
+    s.Operation = MachiningOperation::Drilling;
     s.DrillHalfWidthPx = drill.HalfWidthPx;
     s.ChiselHalfWidthPx = drill.ChiselHalfWidthPx;
     s.PointLengthPx = 0;

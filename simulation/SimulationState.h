@@ -11,12 +11,9 @@ inline constexpr int NewestSample = SampleCount - 1;
 
 using SampleBuffer = std::array<double, SampleCapacity>;
 
-// The values of SimulationState::Operation that the program sets: drilling into solid
-// material, or enlarging a pilot hole. The field stays a plain whole number; the load
-// model takes every value but DrillingOperation for enlarging, while the tick and the
-// scene take only EnlargingOperation for it.
-inline constexpr std::int32_t DrillingOperation = 0;
-inline constexpr std::int32_t EnlargingOperation = 1;
+// What the drill does: bore into solid material ("Bušenje") or enlarge a pilot hole
+// ("Proširivanje").
+enum class MachiningOperation : std::int32_t { Drilling = 0, Enlarging = 1 };
 
 // Everything the simulation knows: the machining inputs and what is derived from
 // them, the drill's place in the cross-section (pixels of the view, SceneGeometry.h),
@@ -26,7 +23,7 @@ struct SimulationState {
     // Whole-number fields (32-bit signed).
     std::int32_t FrameCounter = 0;
     std::int32_t DrillSize = 0;
-    std::int32_t Operation = DrillingOperation;
+    MachiningOperation Operation = MachiningOperation::Drilling;
     std::int32_t DrillHalfWidthPx = 0;
     std::int32_t ChiselHalfWidthPx = 0;
     std::int32_t PointLengthPx = 0;
@@ -36,12 +33,12 @@ struct SimulationState {
     std::int32_t ShoulderYPx = 0;
     std::int32_t PilotHoleSize = 0;
     std::int32_t PilotEdgeYPx = 0;
-    std::int32_t ReamingEngaged = 0;
+    bool ReamingEngaged = false; // the cut has reached the pilot hole's enlarging shape
     std::int32_t WorkMaterial = 0;
     std::int32_t ToolMaterial = 0;
     std::int32_t ForceAxisMax = 0;
     std::int32_t MomentAxisMax = 0;
-    std::int32_t ModellingBlocked = 0;
+    bool ModellingBlocked = false; // the pilot hole is wider than the drill
 
     // Floating-point fields: mm, m/min, mm/rev, rev/min, s, px, m^3, Pa.
     double DrillDiameter = 0;

@@ -174,7 +174,8 @@ void TForm1::CreateInputPanel() {
     Label2 = MakeLabel(Panel1, "Label2", DrillDiameterLabel, 16, 40);
     Edit1 = MakeDisplayEdit(Panel1, "Edit1", EditText(DrillSizeTable[StartDrillSize - 1].Diameter),
                             {128, 32, 33, 21});
-    SpinEdit1 = MakeSpinEdit(Panel1, "SpinEdit1", 1, 7, 1, StartDrillSize, {160, 32, 17, 22});
+    SpinEdit1 =
+        MakeSpinEdit(Panel1, "SpinEdit1", 1, DrillSizeCount, 1, StartDrillSize, {160, 32, 17, 22});
     SpinEdit1->setArrowsOnly(true);
     Caption(Label2, SpinEdit1, Label2->text());
     Edit1->setAccessibleName(Label2->text());

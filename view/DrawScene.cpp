@@ -203,7 +203,7 @@ void PaintCut(QPainter& painter, const SimulationState& state) {
     const std::int64_t ys = state.ShoulderYPx;
     const std::int64_t yt = state.TipYPx;
     const std::int64_t yp = state.PilotEdgeYPx;
-    if (state.ReamingEngaged == 0) {
+    if (!state.ReamingEngaged) {
         PaintPolygons<4>(painter, {{{h, ys}, {w, ys}, {k, yt}, {h, yt}}}, Silver);
         PaintPolylines<5>(painter, {{{h, SurfaceYPx}, {h, ys}, {w, ys}, {k, yt}, {0, yt}}}, Black);
     } else {
@@ -255,9 +255,7 @@ void DrawScene(const SimulationState& state, QImage& surface, QImage& frameBitma
     const std::int64_t p = state.PilotHoleSize;
     PaintRectangle(painter, 0, 0, BackgroundRightPx, BottomPx, White, Silver);
     PaintRectangle(painter, BlockLeftPx, SurfaceYPx, BlockRightPx, BottomPx, Silver, Black);
-    // The pilot hole shows for EnlargingOperation alone, as in the tick; the load model
-    // takes any value but DrillingOperation for enlarging.
-    if (state.Operation == EnlargingOperation) {
+    if (state.Operation == MachiningOperation::Enlarging) {
         PaintRectangle(painter, AxisXPx - p, SurfaceYPx, p + AxisXPx + 1, BottomPx, White, Black);
     }
 

@@ -1,5 +1,6 @@
 #include "FrameFile.h"
 
+#include "MachiningInputs.h"
 #include "ProgramError.h"
 
 #include <QByteArray>
@@ -111,6 +112,8 @@ QImage OpaqueImage(QImage picture) {
     }
     return picture.convertToFormat(QImage::Format_RGB32);
 }
+
+static_assert(SizePrefixes.size() == DrillSizeCount, "pictures for every drill size");
 
 QString FrameFileName(int drillSize, int frameCounter) {
     if (drillSize < 1 || drillSize > DrillSizeCount || frameCounter < 0 ||

@@ -153,25 +153,28 @@ TEST(PilotHole, WarningAndBlockingPerDrillSize) {
     struct Case {
         int size, value;
         PilotHoleOutcome outcome;
-        int blocked; // ModellingBlocked after the change, starting from 7 as a marker
+        bool blocked; // ModellingBlocked after an accepted change; a warning keeps it
     };
     const Case cases[] = {
-        {4, 13, PilotHoleOutcome::Redraw, 0}, {4, 14, PilotHoleOutcome::Warn, 7},
-        {3, 14, PilotHoleOutcome::Redraw, 0}, {3, 15, PilotHoleOutcome::Redraw, 1},
-        {3, 30, PilotHoleOutcome::Redraw, 1}, {1, 4, PilotHoleOutcome::Redraw, 0},
-        {1, 5, PilotHoleOutcome::Redraw, 1},  {7, 28, PilotHoleOutcome::Redraw, 0},
-        {7, 29, PilotHoleOutcome::Warn, 7},   {5, 0, PilotHoleOutcome::Redraw, 0},
-        {5, 18, PilotHoleOutcome::Redraw, 0}, {5, 19, PilotHoleOutcome::Warn, 7},
-        {6, 23, PilotHoleOutcome::Redraw, 0}, {6, 24, PilotHoleOutcome::Warn, 7},
+        {4, 13, PilotHoleOutcome::Redraw, 0},   {4, 14, PilotHoleOutcome::Warn, false},
+        {3, 14, PilotHoleOutcome::Redraw, 0},   {3, 15, PilotHoleOutcome::Redraw, 1},
+        {3, 30, PilotHoleOutcome::Redraw, 1},   {1, 4, PilotHoleOutcome::Redraw, 0},
+        {1, 5, PilotHoleOutcome::Redraw, 1},    {7, 28, PilotHoleOutcome::Redraw, 0},
+        {7, 29, PilotHoleOutcome::Warn, false}, {5, 0, PilotHoleOutcome::Redraw, 0},
+        {5, 18, PilotHoleOutcome::Redraw, 0},   {5, 19, PilotHoleOutcome::Warn, false},
+        {6, 23, PilotHoleOutcome::Redraw, 0},   {6, 24, PilotHoleOutcome::Warn, false},
     };
     for (const Case& c : cases) {
-        SimulationState s = Started();
-        ChangeDrillSize(s, c.size);
-        SelectEnlarging(s);
-        s.ModellingBlocked = 7;
-        EXPECT_EQ(ApplyPilotHole(s, c.value), c.outcome) << c.size << "/" << c.value;
-        EXPECT_EQ(s.PilotHoleSize, c.value + 1);
-        EXPECT_EQ(s.ModellingBlocked, c.blocked) << c.size << "/" << c.value;
+        for (const bool before : {false, true}) {
+            SimulationState s = Started();
+            ChangeDrillSize(s, c.size);
+            SelectEnlarging(s);
+            s.ModellingBlocked = before;
+            EXPECT_EQ(ApplyPilotHole(s, c.value), c.outcome) << c.size << "/" << c.value;
+            EXPECT_EQ(s.PilotHoleSize, c.value + 1);
+            const bool expected = c.outcome == PilotHoleOutcome::Warn ? before : c.blocked;
+            EXPECT_EQ(s.ModellingBlocked, expected) << c.size << "/" << c.value << " " << before;
+        }
     }
 }
 
@@ -180,23 +183,23 @@ TEST(ModellingBlocked, FollowsTheDrillSizeOnlyWhileEnlarging) {
     SelectEnlarging(s);
     ChangeDrillSize(s, 3); // 15 mm: no warning for any pilot hole
     ApplyPilotHole(s, 30); // 31 > 15
-    EXPECT_EQ(s.ModellingBlocked, 1);
+    EXPECT_TRUE(s.ModellingBlocked);
     ChangeDrillSize(s, 5); // 25 mm
-    EXPECT_EQ(s.ModellingBlocked, 1);
+    EXPECT_TRUE(s.ModellingBlocked);
     ChangeDrillSize(s, 7); // 35 mm
-    EXPECT_EQ(s.ModellingBlocked, 0);
+    EXPECT_FALSE(s.ModellingBlocked);
     ChangeDrillSize(s, 1);
-    EXPECT_EQ(s.ModellingBlocked, 1);
+    EXPECT_TRUE(s.ModellingBlocked);
     SelectDrilling(s); // drilling always clears it ...
-    EXPECT_EQ(s.ModellingBlocked, 0);
-    EXPECT_EQ(s.Operation, DrillingOperation);
+    EXPECT_FALSE(s.ModellingBlocked);
+    EXPECT_EQ(s.Operation, MachiningOperation::Drilling);
     ChangeDrillSize(s, 2); // ... and a size change while drilling leaves it alone
-    EXPECT_EQ(s.ModellingBlocked, 0);
+    EXPECT_FALSE(s.ModellingBlocked);
     SelectEnlarging(s); // back to enlarging: not re-evaluated
-    EXPECT_EQ(s.ModellingBlocked, 0);
-    EXPECT_EQ(s.Operation, EnlargingOperation);
+    EXPECT_FALSE(s.ModellingBlocked);
+    EXPECT_EQ(s.Operation, MachiningOperation::Enlarging);
     ChangeDrillSize(s, 2);
-    EXPECT_EQ(s.ModellingBlocked, 1);
+    EXPECT_TRUE(s.ModellingBlocked);
 }
 
 // Values typed past the control's range must not corrupt the state: whatever would

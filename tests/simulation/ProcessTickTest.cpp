@@ -244,7 +244,7 @@ TEST(Tick, EnlargingRun) {
     // Switching back to drilling and resetting keeps the enlarging outline.
     SelectDrilling(s);
     ResetProcess(s, views);
-    EXPECT_EQ(s.ReamingEngaged, 1);
+    EXPECT_TRUE(s.ReamingEngaged);
 }
 
 TEST(Tick, EnlargingWithoutAPilotHoleChangeWaitsForADiameter) {
@@ -265,10 +265,11 @@ TEST(Tick, EnlargingWithoutAPilotHoleChangeWaitsForADiameter) {
 // "Polazno stanje" after 100 ticks of drilling and of enlarging a 10 mm pilot hole, where
 // the depth of cut is 5 mm by then.
 TEST(Reset, PutsDrillAndBuffersBackAndKeepsTheRest) {
-    for (int operation : {DrillingOperation, EnlargingOperation}) {
-        SCOPED_TRACE(operation);
+    for (MachiningOperation operation :
+         {MachiningOperation::Drilling, MachiningOperation::Enlarging}) {
+        SCOPED_TRACE(operation == MachiningOperation::Enlarging ? "enlarging" : "drilling");
         SimulationState s = ReadyToRun(2, 5);
-        if (operation == EnlargingOperation) {
+        if (operation == MachiningOperation::Enlarging) {
             SelectEnlarging(s);
             ApplyPilotHole(s, 10);
         }
@@ -277,7 +278,7 @@ TEST(Reset, PutsDrillAndBuffersBackAndKeepsTheRest) {
             AdvanceProcess(s, views);
         }
         s.ForceAxisMax = 9000;
-        ASSERT_EQ(s.CutDepth, operation == EnlargingOperation ? 5.0 : 0.0);
+        ASSERT_EQ(s.CutDepth, operation == MachiningOperation::Enlarging ? 5.0 : 0.0);
         // Everything but the drill and the buffers stays: phase, inputs, materials,
         // coefficients, maxima.
         SimulationState expected = s;

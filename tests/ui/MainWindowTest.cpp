@@ -323,7 +323,7 @@ TEST_F(MainWindow, FeedAndDepthAndPilotHole) {
     EXPECT_EQ(state.TravelLimit, 58);
     // Enlarging: the pilot-hole field appears; value 14 with 20 mm warns without redraw.
     QTest::mouseClick(form1->RadioButton2, Qt::LeftButton);
-    EXPECT_EQ(state.Operation, EnlargingOperation);
+    EXPECT_EQ(state.Operation, MachiningOperation::Enlarging);
     EXPECT_TRUE(form1->SpinEdit5->isVisible());
     EXPECT_TRUE(Label("Label7")->isVisible());
     recorder.events.clear();
@@ -335,7 +335,7 @@ TEST_F(MainWindow, FeedAndDepthAndPilotHole) {
     QTest::mouseClick(Label("Label12"), Qt::LeftButton);
     EXPECT_TRUE(form1->RadioButton2->isChecked());
     QTest::mouseClick(form1->RadioButton1, Qt::LeftButton);
-    EXPECT_EQ(state.Operation, DrillingOperation);
+    EXPECT_EQ(state.Operation, MachiningOperation::Drilling);
     EXPECT_FALSE(form1->SpinEdit5->isVisible());
     // Pasting "$A" into the depth runs the handler with 10.
     form1->SpinEdit4->setText("$A");

@@ -57,7 +57,10 @@ class DrawSceneTest : public ::testing::Test {
 // The scene's fields that the cases set; the rest are the start values.
 struct SceneCase {
     const char* What;
-    int FrameCounter, Operation, ReamingEngaged, PilotHoleSize;
+    int FrameCounter;
+    MachiningOperation Operation;
+    bool ReamingEngaged;
+    int PilotHoleSize;
     double DrillTopY;
     int TipYPx, ShoulderYPx, PilotEdgeYPx, CutHalfWidthPx, DrillHalfWidthPx;
     std::vector<PixelCase> Pixels;
@@ -95,7 +98,7 @@ TEST_F(DrawSceneTest, ScenesPixelByPixel) {
         // The frame's rows 300..369 at (163, -300): columns 163..207, rows 0..69. A silver
         // border on the top row, the left column and the bottom row, none on the right.
         // The block: columns 120..249 from the surface down, black border. No pilot hole.
-        {"start-up", 0, DrillingOperation, 0, 0, -300.0, 74, 74, 0, 0, 22, Joined({
+        {"start-up", 0, MachiningOperation::Drilling, 0, 0, -300.0, 74, 74, 0, 0, 22, Joined({
             {163, 0, D}, {207, 0, D}, {163, 69, D}, {207, 69, D}, {162, 30, W}, {208, 30, W},
             {170, 70, W}, {200, 73, W},
             {0, 0, S}, {100, 0, S}, {368, 0, S}, {0, 200, S}, {0, 352, S}, {60, 352, S},
@@ -107,7 +110,7 @@ TEST_F(DrawSceneTest, ScenesPixelByPixel) {
         // Outline (163,74) (163,100) (183,113) up to the axis, mirrored on the right; the
         // material beside the point silver over the frame; the drill inside the cone and
         // above the shoulder; the block beside the hole and below the picture.
-        {"drilling", 3, DrillingOperation, 0, 0, -256.2, 113, 100, 0, 22, 22, {
+        {"drilling", 3, MachiningOperation::Drilling, 0, 0, -256.2, 113, 100, 0, 22, 22, {
             {163, 74, B}, {163, 87, B}, {163, 100, B}, {183, 113, B}, {184, 113, B},
             {207, 74, B}, {207, 87, B}, {207, 100, B}, {187, 113, B}, {186, 113, B},
             {165, 112, S}, {170, 113, S}, {205, 112, S}, {200, 113, S}, {164, 102, S},
@@ -115,14 +118,14 @@ TEST_F(DrawSceneTest, ScenesPixelByPixel) {
             {162, 90, S}, {208, 90, S}, {180, 114, S}, {162, 74, B}, {208, 74, B}}},
         // Outline (163,74) (176,74) (183,79): the silver polygons on the surface line are
         // painted black again; material between the frame edge and the cone.
-        {"point entering", 0, DrillingOperation, 0, 0, -290.0, 79, 74, 0, 9, 22, {
+        {"point entering", 0, MachiningOperation::Drilling, 0, 0, -290.0, 79, 74, 0, 9, 22, {
             {163, 74, B}, {170, 74, B}, {176, 74, B}, {183, 79, B}, {194, 74, B},
             {207, 74, B}, {187, 79, B},
             {165, 78, S}, {205, 78, S}, {170, 79, S}, {180, 76, D}, {190, 76, D}, {180, 74, D}}},
         // Outline (163,74) (163,100) (175,107) (175,114), mirrored; the material between the
         // frame edge, the cone and the pilot wall; the pilot hole below the drill, white with
         // black walls.
-        {"enlarging", 0, EnlargingOperation, 1, 10, -256.0, 113, 100, 107, 22, 22, {
+        {"enlarging", 0, MachiningOperation::Enlarging, 1, 10, -256.0, 113, 100, 107, 22, 22, {
             {163, 74, B}, {163, 100, B}, {175, 107, B}, {175, 110, B}, {175, 113, B},
             {207, 74, B}, {207, 100, B}, {195, 107, B}, {195, 113, B},
             {165, 112, S}, {170, 113, S}, {174, 110, S}, {196, 110, S}, {205, 112, S},
@@ -131,14 +134,13 @@ TEST_F(DrawSceneTest, ScenesPixelByPixel) {
             {196, 200, S}, {180, 114, W}, {175, 352, B}, {180, 351, W}}},
         // The pilot hole follows Operation, the outline ReamingEngaged; after enlarging the
         // outline's last point (175, 114) is left out.
-        {"enlarging before the first tick", 0, EnlargingOperation, 0, 10, -256.0, 113, 100, 107,
+        {"enlarging before the first tick", 0, MachiningOperation::Enlarging, 0, 10, -256.0, 113, 100, 107,
             22, 22, {{176, 200, W}, {175, 200, B}, {183, 113, B}, {175, 107, D}}},
-        {"drilling after enlarging", 0, DrillingOperation, 1, 10, -256.0, 113, 100, 107, 22, 22, {
+        {"drilling after enlarging", 0, MachiningOperation::Drilling, 1, 10, -256.0, 113, 100, 107, 22, 22, {
             {176, 200, S}, {175, 200, S}, {175, 107, B}, {175, 113, B}, {175, 114, S},
             {195, 113, B}, {195, 114, S}, {183, 113, D}}},
-        {"operation 2", 0, 2, 1, 10, -256.0, 113, 100, 107, 22, 22, {{176, 200, S}}},
         // A drill as wide as the surface: its walls run down the first and the last column.
-        {"walls on the edge columns", 0, DrillingOperation, 0, 0, -300.0, 200, 200, 0, 183, 183, {
+        {"walls on the edge columns", 0, MachiningOperation::Drilling, 0, 0, -300.0, 200, 200, 0, 183, 183, {
             {2, 150, B}, {368, 150, B}, {368, 73, W}, {368, 201, W}}},
     };
     // clang-format on
@@ -179,7 +181,7 @@ TEST_F(DrawSceneTest, PilotHoleWalls) {
                  {64, 121, 249}, {65, 120, 250}, {70, 115, 255}};
     for (const auto& c : cases) {
         SimulationState state = StartState();
-        state.Operation = EnlargingOperation;
+        state.Operation = MachiningOperation::Enlarging;
         state.PilotHoleSize = c.PilotHoleSize;
         DrawScene(state, surface_, frameBitmap_);
         const std::string scene = "pilot hole " + std::to_string(c.PilotHoleSize);
@@ -267,7 +269,7 @@ TEST_F(DrawSceneTest, SizeOrCounterOutOfRangeRedrawsLastFrameAtLastHalfWidth) {
 TEST_F(DrawSceneTest, BrokenFrameLeavesPartialSceneAndKeepsLastFrame) {
     WriteSolidFrame("20_6.BMP", 22, BlueRgb);
     SimulationState state = StartState();
-    state.Operation = EnlargingOperation;
+    state.Operation = MachiningOperation::Enlarging;
     state.PilotHoleSize = 10;
     DrawScene(state, surface_, frameBitmap_);
     const QImage lastFrame = frameBitmap_;
@@ -324,7 +326,7 @@ TEST_F(DrawSceneTest, AbsurdValuesPaintWithoutOverflow) {
     for (int engaged : {0, 1}) {
         for (std::int32_t big : {Max, Min}) {
             SimulationState state = StartState();
-            state.Operation = EnlargingOperation;
+            state.Operation = MachiningOperation::Enlarging;
             state.ReamingEngaged = engaged;
             state.PilotHoleSize = big;
             state.DrillHalfWidthPx = big;
@@ -341,7 +343,7 @@ TEST_F(DrawSceneTest, AbsurdValuesPaintWithoutOverflow) {
     }
     // A pilot hole from the biggest typed value covers the whole block.
     SimulationState state = StartState();
-    state.Operation = EnlargingOperation;
+    state.Operation = MachiningOperation::Enlarging;
     state.PilotHoleSize = Max;
     DrawScene(state, surface_, frameBitmap_);
     ExpectPixels(surface_, {{0, 200, W}, {120, 200, W}, {368, 200, W}, {200, 74, B}},
