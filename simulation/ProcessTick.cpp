@@ -104,14 +104,14 @@ TickResult AdvanceProcess(SimulationState& s, ProcessViews& views) {
         return TickResult::DrillBroke;
     }
     AdvanceTimeAxis(s);
-    views.PlotTraces();
+    views.PlotTraces(s);
     ScrollTraces(s);
-    views.DrawScene();
+    views.DrawScene(s);
     return result;
 }
 
 void ResetProcess(SimulationState& s, ProcessViews& views) {
     ResetToStart(s);
-    views.PlotTraces();
-    views.DrawScene();
+    views.PlotTraces(s);
+    views.DrawScene(s);
 }

@@ -2,14 +2,15 @@
 
 #include "SimulationState.h"
 
-// What the tick needs of the views. The window passes the oscillograph and the
-// cross-section; tests pass a recorder, so the process can be stepped without either.
+// What the tick needs of the views, to which it hands the state it has stepped. The window
+// passes them on to the oscillograph and the cross-section; tests pass a recorder, so the
+// process can be stepped without either.
 class ProcessViews {
   public:
-    // Rebuilds both traces from the 277 samples of the buffers.
-    virtual void PlotTraces() = 0;
+    // Rebuilds both traces from the 277 samples of the state's buffers.
+    virtual void PlotTraces(const SimulationState& state) = 0;
     // Paints the cross-section anew from the state.
-    virtual void DrawScene() = 0;
+    virtual void DrawScene(const SimulationState& state) = 0;
 
   protected:
     ~ProcessViews() = default;

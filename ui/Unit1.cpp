@@ -307,11 +307,11 @@ void TForm1::ConnectHandlers() {
 
 void TForm1::FormCreate() {
     Initialise(state_);
-    DrawScene();
+    DrawScene(state_);
 }
 
-void TForm1::PlotTraces() {
-    Chart1->PlotTraces(state_);
+void TForm1::PlotTraces(const SimulationState& state) {
+    Chart1->PlotTraces(state);
 }
 
 // The view shows the new picture when the window next repaints, after the handler has
@@ -319,14 +319,14 @@ void TForm1::PlotTraces() {
 // the part painted before it on the screen. Only the columns that the old and the new
 // scene reach into are painted and repainted: beyond them stand background and block,
 // which every redraw paints alike; a tick changes some forty columns of the 369.
-void TForm1::DrawScene() {
-    const QRect changing = sceneColumns_.united(SceneColumnsInUse(state_, frameBitmap_));
+void TForm1::DrawScene(const SimulationState& state) {
+    const QRect changing = sceneColumns_.united(SceneColumnsInUse(state, frames_.FrameBitmap()));
     Image1->update(changing);
-    ::DrawScene(state_, scene_, frameBitmap_, changing);
-    const QRect now = SceneColumnsInUse(state_, frameBitmap_);
+    ::DrawScene(state, scene_, frames_, changing);
+    const QRect now = SceneColumnsInUse(state, frames_.FrameBitmap());
     if (!changing.contains(now)) {
         // A new frame picture wider than the last reaches further: painted whole.
-        ::DrawScene(state_, scene_, frameBitmap_);
+        ::DrawScene(state, scene_, frames_);
         Image1->update();
     }
     sceneColumns_ = now;
@@ -336,7 +336,7 @@ void TForm1::SpinEdit1Change() {
     ApplyDrillSize(state_, ValueOf(SpinEdit1));
     const bool warn = FinishDrillSizeChange(state_, ValueOf(SpinEdit4));
     Edit1->setText(EditText(state_.DrillDiameter));
-    DrawScene();
+    DrawScene(state_);
     if (warn) {
         ShowMessage(MessageKind::Warning, FromUtf8(SpindleSpeedText));
     }
@@ -361,7 +361,7 @@ void TForm1::SpinEdit4Change() {
 void TForm1::SpinEdit5Change() {
     switch (ApplyPilotHole(state_, ValueOf(SpinEdit5))) {
     case PilotHoleOutcome::Redraw:
-        DrawScene();
+        DrawScene(state_);
         break;
     case PilotHoleOutcome::Warn:
         ShowMessage(MessageKind::Warning, FromUtf8(PilotHoleText));

@@ -65,7 +65,7 @@ class TForm1 : public QWidget, private ProcessViews {
 
     // The picture behind Image1 and the last loaded drill frame.
     const QImage& Scene() const { return scene_; }
-    const QImage& FrameBitmap() const { return frameBitmap_; }
+    const QImage& FrameBitmap() const { return frames_.FrameBitmap(); }
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -100,8 +100,10 @@ class TForm1 : public QWidget, private ProcessViews {
     void Button5Click();
     void Timer1Timer();
 
-    void PlotTraces() override;
-    void DrawScene() override;
+    // The tick's views: the oscillograph and the cross-section, each drawn from the state
+    // the tick hands them.
+    void PlotTraces(const SimulationState& state) override;
+    void DrawScene(const SimulationState& state) override;
 
     ImageView* Image1 = nullptr;
     QPushButton* Button1 = nullptr;
@@ -144,7 +146,7 @@ class TForm1 : public QWidget, private ProcessViews {
     SimulationState& state_;
     QWidget* form2_ = nullptr;
     QImage scene_;
-    QImage frameBitmap_;
+    FramePictures frames_;
     // The columns of the scene that the picture on the screen reaches into.
     QRect sceneColumns_{0, 0, SceneWidthPx, SceneHeightPx};
 };

@@ -237,7 +237,7 @@ void PaintAxis(QPainter& painter) {
 // antialiasing; lines and polylines leave out their last point.
 // The frame is loaded before anything is drawn over the block, so a frame that cannot be
 // read leaves background, block and pilot hole on the surface and FrameBitmap as it was.
-void DrawScene(const SimulationState& state, QImage& surface, QImage& frameBitmap,
+void DrawScene(const SimulationState& state, QImage& surface, FramePictures& frames,
                const QRect& within) {
     QPainter painter;
     if (surface.size() != QSize(SceneWidthPx, SceneHeightPx) ||
@@ -261,9 +261,9 @@ void DrawScene(const SimulationState& state, QImage& surface, QImage& frameBitma
 
     const QString frameName = FrameFileName(state.DrillSize, state.FrameCounter);
     if (!frameName.isEmpty()) {
-        frameBitmap = LoadFrameFile(frameName);
+        frames.Load(frameName);
     }
-    PaintFrame(painter, frameBitmap, AxisXPx - state.DrillHalfWidthPx,
+    PaintFrame(painter, frames.FrameBitmap(), AxisXPx - state.DrillHalfWidthPx,
                RoundToInt32(state.DrillTopY));
     PaintCut(painter, state);
     PaintAxis(painter);

@@ -69,34 +69,41 @@ bool PixelDataComplete(const QByteArray& data) {
     return true;
 }
 
-// Decoding a picture costs many times what reading and comparing its bytes does, and a
-// run shows the same six frames over and over: a file whose bytes are those last decoded
-// under its name gives that picture again. The six frames read last are kept.
-struct DecodedFrame {
-    QString Name;
-    QByteArray Bytes;
-    QImage Picture;
-};
-
-// The frames are kept with the one read last at the front.
-QImage DecodedFrameOf(const QString& fileName, const QByteArray& data) {
-    static std::array<DecodedFrame, FrameCount> frames;
-    auto entry = std::find_if(frames.begin(), frames.end(),
-                              [&](const DecodedFrame& f) { return f.Name == fileName; });
-    if (entry == frames.end()) {
-        entry = frames.end() - 1;
-    }
-    std::rotate(frames.begin(), entry, entry + 1);
-    DecodedFrame& frame = frames.front();
-    if (frame.Name == fileName && frame.Bytes == data) {
-        return frame.Picture;
-    }
+// The decoder accepts what the checks above let through.
+QImage DecodeFrame(const QByteArray& data) {
     QImage picture;
     if (!PixelDataComplete(data) || !picture.loadFromData(data, "BMP") || picture.isNull()) {
         throw ProgramError(std::string(BitmapNotValidText));
     }
-    frame = DecodedFrame{fileName, data, OpaqueImage(std::move(picture))};
-    return frame.Picture;
+    return OpaqueImage(std::move(picture));
+}
+
+// The order of the checks follows how a bitmap stream is read: first the file must
+// open, then the 14-byte header must be there at all, then it must say "BM"; the decoder
+// judges the rest. An empty file is no error and gives no bytes.
+QByteArray ReadFrameFile(const QString& fileName) {
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly)) {
+        throw ProgramError(WithName(CannotOpenFileFormat, fileName.toStdString()));
+    }
+    const qint64 sizeBytes = file.size();
+    if (sizeBytes == 0) {
+        return {};
+    }
+    if (sizeBytes < FileHeaderBytes) {
+        throw ProgramError(std::string(StreamReadErrorText));
+    }
+    if (sizeBytes > LargestFrameFileBytes) {
+        throw ProgramError(std::string(BitmapNotValidText));
+    }
+    QByteArray data = file.readAll();
+    if (file.error() != QFileDevice::NoError || data.size() != sizeBytes) {
+        throw ProgramError(std::string(StreamReadErrorText));
+    }
+    if (!data.startsWith("BM")) {
+        throw ProgramError(std::string(BitmapNotValidText));
+    }
+    return data;
 }
 
 } // namespace
@@ -125,30 +132,29 @@ QString FrameFileName(int drillSize, int frameCounter) {
         .arg(FrameCount - frameCounter);
 }
 
-// The order of the checks follows how a bitmap stream is read: first the file must
-// open, then the 14-byte header must be there at all, then it must say "BM", then
-// the decoder must accept the rest. An empty file is no error and gives no picture.
 QImage LoadFrameFile(const QString& fileName) {
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly)) {
-        throw ProgramError(WithName(CannotOpenFileFormat, fileName.toStdString()));
+    const QByteArray data = ReadFrameFile(fileName);
+    return data.isEmpty() ? QImage() : DecodeFrame(data);
+}
+
+// Decoding a picture costs many times what reading and comparing its bytes does, and a
+// run shows the same six frames over and over: the six decoded last are kept, the one read
+// last at the front.
+void FramePictures::Load(const QString& fileName) {
+    const QByteArray data = ReadFrameFile(fileName);
+    if (data.isEmpty()) {
+        frameBitmap_ = QImage();
+        return;
     }
-    const qint64 sizeBytes = file.size();
-    if (sizeBytes == 0) {
-        return {};
+    auto entry = std::find_if(decoded_.begin(), decoded_.end(),
+                              [&](const Decoded& d) { return d.Name == fileName; });
+    if (entry == decoded_.end()) {
+        entry = decoded_.end() - 1;
     }
-    if (sizeBytes < FileHeaderBytes) {
-        throw ProgramError(std::string(StreamReadErrorText));
+    std::rotate(decoded_.begin(), entry, entry + 1);
+    Decoded& frame = decoded_.front();
+    if (frame.Name != fileName || frame.Bytes != data) {
+        frame = Decoded{fileName, data, DecodeFrame(data)};
     }
-    if (sizeBytes > LargestFrameFileBytes) {
-        throw ProgramError(std::string(BitmapNotValidText));
-    }
-    const QByteArray data = file.readAll();
-    if (file.error() != QFileDevice::NoError || data.size() != sizeBytes) {
-        throw ProgramError(std::string(StreamReadErrorText));
-    }
-    if (!data.startsWith("BM")) {
-        throw ProgramError(std::string(BitmapNotValidText));
-    }
-    return DecodedFrameOf(fileName, data);
+    frameBitmap_ = frame.Picture;
 }

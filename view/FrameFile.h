@@ -1,7 +1,10 @@
 #pragma once
 
+#include <QByteArray>
 #include <QImage>
 #include <QString>
+
+#include <array>
 
 #include "FrameNames.h"
 
@@ -16,6 +19,28 @@ QString FrameFileName(int drillSize, int frameCounter);
 // file; throws ProgramError "Cannot open file %s", "Bitmap image is not valid", "Stream read
 // error". The picture comes back opaque (Format_RGB32): an alpha channel in the file is ignored.
 QImage LoadFrameFile(const QString& fileName);
+
+// The drill's frame pictures as the cross-section shows them: FrameBitmap, the picture
+// loaded last, which a redraw keeps where it has no file to read; and the pictures of the
+// six files decoded last. The window owns one for the program's life.
+class FramePictures {
+  public:
+    // Loads a frame file as LoadFrameFile does into FrameBitmap. The file is read every
+    // time, but its bytes are decoded only when they differ from those last decoded under
+    // its name. Where the file cannot be read, FrameBitmap stays as it was.
+    void Load(const QString& fileName);
+    const QImage& FrameBitmap() const { return frameBitmap_; }
+
+  private:
+    struct Decoded {
+        QString Name;
+        QByteArray Bytes;
+        QImage Picture;
+    };
+
+    QImage frameBitmap_;
+    std::array<Decoded, FrameCount> decoded_;
+};
 
 // The scene copies a frame without transparency, so an alpha channel is dropped as it
 // stands: the colour values are kept, not blended against anything. Comes back as

@@ -221,7 +221,7 @@ TEST(Tick, EnlargingRun) {
     ASSERT_EQ(ApplyPilotHole(s, 10), PilotHoleOutcome::Redraw);
     RecordingViews views(s);
     AdvanceProcess(s, views);
-    EXPECT_EQ(s.ReamingEngaged, 1);
+    EXPECT_TRUE(s.ReamingEngaged);
     EXPECT_EQ(s.PilotEdgeYPx, 74);
     int firstLoad = 0;
     for (int tick = 2; tick <= 120; ++tick) {

@@ -51,7 +51,7 @@ class DrawSceneTest : public ::testing::Test {
   protected:
     ScopedWorkingDirectory directory_;
     QImage surface_;
-    QImage frameBitmap_;
+    FramePictures frames_;
 };
 
 // The scene's fields that the cases set; the rest are the start values.
@@ -158,9 +158,9 @@ TEST_F(DrawSceneTest, ScenesPixelByPixel) {
         state.CutHalfWidthPx = c.CutHalfWidthPx;
         state.DrillHalfWidthPx = c.DrillHalfWidthPx;
         surface_ = QImage(10, 10, QImage::Format_RGB32);
-        DrawScene(state, surface_, frameBitmap_);
+        DrawScene(state, surface_, frames_);
         ASSERT_EQ(surface_.size(), QSize(369, 353)) << c.What;
-        EXPECT_EQ(frameBitmap_.size(), QSize(45, 370)) << c.What;
+        EXPECT_EQ(frames_.FrameBitmap().size(), QSize(45, 370)) << c.What;
         ExpectPixels(surface_, c.Pixels, c.What);
     }
 }
@@ -183,7 +183,7 @@ TEST_F(DrawSceneTest, PilotHoleWalls) {
         SimulationState state = StartState();
         state.Operation = MachiningOperation::Enlarging;
         state.PilotHoleSize = c.PilotHoleSize;
-        DrawScene(state, surface_, frameBitmap_);
+        DrawScene(state, surface_, frames_);
         const std::string scene = "pilot hole " + std::to_string(c.PilotHoleSize);
         // Column 185 carries the axis; the walls are checked on rows the axis leaves silver.
         for (int y : {76, 200}) {
@@ -221,7 +221,7 @@ TEST_F(DrawSceneTest, FramePlacedAtRoundedTopTiesToEven) {
     for (const auto& c : cases) {
         SimulationState state = StartState();
         state.DrillTopY = c.DrillTopY;
-        DrawScene(state, surface_, frameBitmap_);
+        DrawScene(state, surface_, frames_);
         if (c.LastBlueRow >= 0) {
             EXPECT_EQ(surface_.pixel(170, c.LastBlueRow), BlueRgb) << c.DrillTopY;
         }
@@ -241,7 +241,7 @@ TEST_F(DrawSceneTest, CounterPicksFrameNumberAndSizePicksPrefix) {
     state.DrillHalfWidthPx = 36;
     for (int counter : {0, 1, 2, 3, 4, 5, 0}) {
         state.FrameCounter = counter;
-        DrawScene(state, surface_, frameBitmap_);
+        DrawScene(state, surface_, frames_);
         EXPECT_EQ(surface_.pixel(149, 10), colours[6 - counter - 1]) << "counter " << counter;
         EXPECT_EQ(surface_.pixel(221, 10), colours[6 - counter - 1]) << "counter " << counter;
         EXPECT_EQ(surface_.pixel(148, 10), WhiteRgb);
@@ -252,14 +252,14 @@ TEST_F(DrawSceneTest, CounterPicksFrameNumberAndSizePicksPrefix) {
 TEST_F(DrawSceneTest, SizeOrCounterOutOfRangeRedrawsLastFrameAtLastHalfWidth) {
     WriteSolidFrame("20_6.BMP", 22, BlueRgb);
     SimulationState state = StartState();
-    DrawScene(state, surface_, frameBitmap_);
+    DrawScene(state, surface_, frames_);
     // No file is read any more: removing it changes nothing.
     ASSERT_TRUE(QFile::remove("20_6.BMP"));
     for (auto [size, counter] : {std::pair{9, 0}, {0, 0}, {-3, 0}, {4, 6}, {4, -1}}) {
         state.DrillSize = size;
         state.FrameCounter = counter;
         surface_.fill(Qt::red);
-        DrawScene(state, surface_, frameBitmap_);
+        DrawScene(state, surface_, frames_);
         ExpectPixels(surface_,
                      {{163, 10, D}, {207, 69, D}, {162, 10, W}, {208, 10, W}, {170, 70, W}},
                      "size " + std::to_string(size) + " counter " + std::to_string(counter));
@@ -271,8 +271,8 @@ TEST_F(DrawSceneTest, BrokenFrameLeavesPartialSceneAndKeepsLastFrame) {
     SimulationState state = StartState();
     state.Operation = MachiningOperation::Enlarging;
     state.PilotHoleSize = 10;
-    DrawScene(state, surface_, frameBitmap_);
-    const QImage lastFrame = frameBitmap_;
+    DrawScene(state, surface_, frames_);
+    const QImage lastFrame = frames_.FrameBitmap();
 
     const struct {
         const char* What;
@@ -289,8 +289,8 @@ TEST_F(DrawSceneTest, BrokenFrameLeavesPartialSceneAndKeepsLastFrame) {
             WriteFile("20_6.BMP", c.Content);
         }
         surface_.fill(Qt::red);
-        ExpectProgramError([&] { DrawScene(state, surface_, frameBitmap_); }, c.Message, c.What);
-        EXPECT_EQ(frameBitmap_, lastFrame) << c.What;
+        ExpectProgramError([&] { DrawScene(state, surface_, frames_); }, c.Message, c.What);
+        EXPECT_EQ(frames_.FrameBitmap(), lastFrame) << c.What;
         // Background, block and pilot hole only: no drill, no outline, no axis.
         // clang-format off
         ExpectPixels(surface_, {
@@ -304,14 +304,14 @@ TEST_F(DrawSceneTest, BrokenFrameLeavesPartialSceneAndKeepsLastFrame) {
 TEST_F(DrawSceneTest, EmptyFrameFileDrawsCompleteSceneWithoutDrill) {
     WriteSolidFrame("20_6.BMP", 22, BlueRgb);
     SimulationState state = StartState();
-    DrawScene(state, surface_, frameBitmap_);
+    DrawScene(state, surface_, frames_);
     WriteFile("20_6.BMP", QByteArray());
     state.DrillTopY = -256.0;
     state.TipYPx = 113;
     state.ShoulderYPx = 100;
     state.CutHalfWidthPx = 22;
-    DrawScene(state, surface_, frameBitmap_);
-    EXPECT_TRUE(frameBitmap_.isNull());
+    DrawScene(state, surface_, frames_);
+    EXPECT_TRUE(frames_.FrameBitmap().isNull());
     // clang-format off
     ExpectPixels(surface_, {
         {170, 30, W}, {164, 90, S}, {180, 108, S}, {163, 90, B}, {183, 113, B}, {165, 112, S},
@@ -336,7 +336,7 @@ TEST_F(DrawSceneTest, AbsurdValuesPaintWithoutOverflow) {
             state.ShoulderYPx = big;
             state.PilotEdgeYPx = big;
             state.DrillTopY = big == Max ? 1e300 : -1e300;
-            DrawScene(state, surface_, frameBitmap_);
+            DrawScene(state, surface_, frames_);
             // The dotted axis is still painted last.
             EXPECT_EQ(surface_.pixel(185, 300), AxisColour(300));
         }
@@ -345,7 +345,7 @@ TEST_F(DrawSceneTest, AbsurdValuesPaintWithoutOverflow) {
     SimulationState state = StartState();
     state.Operation = MachiningOperation::Enlarging;
     state.PilotHoleSize = Max;
-    DrawScene(state, surface_, frameBitmap_);
+    DrawScene(state, surface_, frames_);
     ExpectPixels(surface_, {{0, 200, W}, {120, 200, W}, {368, 200, W}, {200, 74, B}},
                  "largest pilot hole");
 }
@@ -406,13 +406,13 @@ TEST_F(DrawSceneTest, PaintingTheColumnsInUseGivesTheWholeScene) {
         {"back to drilling", changed(drilling, enlarging(30)), drilling},
     };
     for (const auto& c : cases) {
-        QImage whole, wholeFrame;
-        DrawScene(c.To, whole, wholeFrame);
-        QImage old, frame;
-        DrawScene(c.From, old, frame);
-        const QRect within =
-            SceneColumnsInUse(c.From, frame).united(SceneColumnsInUse(c.To, wholeFrame));
-        DrawScene(c.To, old, frame, within);
+        QImage whole, old;
+        FramePictures wholeFrames, frames;
+        DrawScene(c.To, whole, wholeFrames);
+        DrawScene(c.From, old, frames);
+        const QRect within = SceneColumnsInUse(c.From, frames.FrameBitmap())
+                                 .united(SceneColumnsInUse(c.To, wholeFrames.FrameBitmap()));
+        DrawScene(c.To, old, frames, within);
         EXPECT_EQ(old, whole) << c.What;
         EXPECT_LT(within.width(), SceneWidthPx / 2) << c.What;
     }

@@ -200,18 +200,26 @@ TEST(LoadFrameFile, DecodesPictureOpaqueWithItsColours) {
 
 // A file read again with the bytes last decoded under its name gives that picture itself,
 // not a new decode; any change of the bytes, an emptied, removed or damaged file is read
-// and judged afresh.
-TEST(LoadFrameFile, DecodesAgainOnlyWhatChanged) {
+// and judged afresh. What one owner has decoded is its own.
+TEST(FramePictures, DecodeAgainOnlyWhatChanged) {
     ScopedWorkingDirectory directory;
+    FramePictures frames;
+    const auto load = [&frames](const QString& name) {
+        frames.Load(name);
+        return frames.FrameBitmap();
+    };
     WriteSolidFrame("20_6.BMP", 3, BlueRgb);
-    const QImage first = LoadFrameFile("20_6.BMP");
-    EXPECT_EQ(LoadFrameFile("20_6.BMP").cacheKey(), first.cacheKey()) << "the same bytes";
+    const QImage first = load("20_6.BMP");
+    EXPECT_EQ(load("20_6.BMP").cacheKey(), first.cacheKey()) << "the same bytes";
     // The other frames of the size, and back: the first is still known.
     for (int frame = 1; frame <= 5; ++frame) {
         WriteSolidFrame(QStringLiteral("20_%1.BMP").arg(frame), 3, SilverRgb);
-        EXPECT_EQ(LoadFrameFile(QStringLiteral("20_%1.BMP").arg(frame)).pixel(0, 0), SilverRgb);
+        EXPECT_EQ(load(QStringLiteral("20_%1.BMP").arg(frame)).pixel(0, 0), SilverRgb);
     }
-    EXPECT_EQ(LoadFrameFile("20_6.BMP").cacheKey(), first.cacheKey()) << "six frames kept";
+    EXPECT_EQ(load("20_6.BMP").cacheKey(), first.cacheKey()) << "six frames kept";
+    FramePictures other;
+    other.Load("20_6.BMP");
+    EXPECT_NE(other.FrameBitmap().cacheKey(), first.cacheKey()) << "another owner's";
 
     const struct {
         const char* What;
@@ -235,10 +243,10 @@ TEST(LoadFrameFile, DecodesAgainOnlyWhatChanged) {
             WriteFile("20_6.BMP", c.Content);
         }
         if (c.Message != nullptr) {
-            ExpectProgramError([] { LoadFrameFile("20_6.BMP"); }, c.Message, what);
+            ExpectProgramError([&] { frames.Load("20_6.BMP"); }, c.Message, what);
             continue;
         }
-        const QImage loaded = LoadFrameFile("20_6.BMP");
+        const QImage loaded = load("20_6.BMP");
         if (c.Colour == 0) {
             EXPECT_TRUE(loaded.isNull()) << what;
         } else {

@@ -120,10 +120,10 @@ TEST(FramePictures, StartUpSceneShowsDrillPointAboveSurface) {
     SimulationState state;
     Initialise(state);
     QImage surface;
-    QImage frameBitmap;
-    DrawScene(state, surface, frameBitmap);
+    FramePictures frames;
+    DrawScene(state, surface, frames);
     const QImage frame = LoadFrameFile("20_6.BMP");
-    ASSERT_EQ(frameBitmap, frame);
+    ASSERT_EQ(frames.FrameBitmap(), frame);
     for (int row = 0; row < 70; ++row) {
         for (int column = 163; column <= 207; ++column) {
             if (column != 185) {
