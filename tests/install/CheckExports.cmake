@@ -1,3 +1,4 @@
+cmake_minimum_required(VERSION 3.25)
 # Fails when a program of the build exports code or data of its own. A program that exports
 # a function it compiled from a library's header (a template, an inline function) puts it in
 # place of the library's own copy for the library's calls too, and a library built against
