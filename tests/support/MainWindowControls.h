@@ -2,6 +2,7 @@
 
 #include "ImageView.h"
 #include "Oscillograph.h"
+#include "OscillographProbe.h"
 #include "SpinEdit.h"
 #include "Unit1.h"
 
@@ -58,5 +59,6 @@ struct MainWindowControls {
     QComboBox* const ComboBox1 = Find<QComboBox>(Form, "ComboBox1");
     QComboBox* const ComboBox2 = Find<QComboBox>(Form, "ComboBox2");
     Oscillograph* const Chart1 = Find<Oscillograph>(Form, "Chart1");
+    const OscillographProbe ChartProbe{*Chart1};
     QTimer* const Timer1 = Find<QTimer>(Form, "Timer1");
 };

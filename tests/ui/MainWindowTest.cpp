@@ -77,8 +77,8 @@ class MainWindow : public testing::Test {
             form1->Tick(ticks);
             QApplication::processEvents();
         }
-        QTest::mouseClick(form1->Chart1->Plot(), Qt::RightButton, Qt::NoModifier,
-                          form1->Chart1->PlottingArea().center());
+        QTest::mouseClick(form1->ChartProbe.Plot(), Qt::RightButton, Qt::NoModifier,
+                          form1->ChartProbe.PlottingArea().center());
         auto* menu = window->findChild<QMenu*>(QStringLiteral("ChartMenu"));
         EXPECT_TRUE(menu != nullptr && menu->isVisible());
         if (menu != nullptr) {
@@ -112,7 +112,7 @@ TEST_F(MainWindow, StartsAsFormCreateLeavesIt) {
     EXPECT_EQ(form1->ComboBox2->currentText(), "Materijal obratka");
     EXPECT_EQ(form1->Edit1->text(), "20");
     EXPECT_EQ(form1->Edit2->text(), QString("0") + QLocale().decimalPoint() + "2");
-    EXPECT_EQ(form1->Chart1->Series1()->dataCount(), 0);
+    EXPECT_EQ(form1->ChartProbe.Series1()->dataCount(), 0);
     // The spin edits, the state and the chart's axes start from the same start values.
     const std::pair<const SpinEdit*, int> starts[] = {
         {form1->SpinEdit1, StartDrillSize},
@@ -127,8 +127,9 @@ TEST_F(MainWindow, StartsAsFormCreateLeavesIt) {
     EXPECT_EQ(state.DrillSize, StartDrillSize);
     EXPECT_EQ(state.CuttingSpeed, StartCuttingSpeedMPerMin);
     EXPECT_EQ(state.Feed, StartFeedHundredths / 100.0);
-    EXPECT_EQ(form1->Chart1->ForceAxisRange().Maximum, 1000.0 * StartForceAxisMaximumKiloNewtons);
-    EXPECT_EQ(form1->Chart1->MomentAxisRange().Maximum, StartMomentAxisMaximumNm);
+    EXPECT_EQ(form1->ChartProbe.ForceAxisRange().Maximum,
+              1000.0 * StartForceAxisMaximumKiloNewtons);
+    EXPECT_EQ(form1->ChartProbe.MomentAxisRange().Maximum, StartMomentAxisMaximumNm);
     EXPECT_TRUE(window->FrameBitmap().width() == 45 && window->FrameBitmap().height() == 370);
     EXPECT_EQ(window->Scene().size(), QSize(369, 353));
     EXPECT_TRUE(recorder.events.empty());
@@ -228,7 +229,7 @@ TEST_F(MainWindow, BoldTextsAreDrawnBold) {
     };
     const Case cases[] = {
         {"POLAZNI PODACI", Label("Label1")->grab().toImage(), dark, 2},
-        {"Oscilograf", chart.copy(0, 0, chart.width(), form1->Chart1->PlottingArea().top() - 8),
+        {"Oscilograf", chart.copy(0, 0, chart.width(), form1->ChartProbe.PlottingArea().top() - 8),
          blue, 2},
         {"Prečnik burgije, mm", Label("Label2")->grab().toImage(), dark, 1},
         {"Vreme, s", chart.copy(0, chart.height() - 20, chart.width(), 20), dark, 1},
@@ -455,11 +456,11 @@ TEST_F(MainWindow, AFullRunToTheEndOfTravel) {
     const QImage start = window->Scene().copy();
     form1->Tick(245);
     EXPECT_TRUE(form1->Timer1->isActive());
-    EXPECT_EQ(form1->Chart1->Series1()->dataCount(), 277);
+    EXPECT_EQ(form1->ChartProbe.Series1()->dataCount(), 277);
     EXPECT_NE(window->Scene(), start);
     form1->Tick(1);
     EXPECT_FALSE(form1->Timer1->isActive());
-    EXPECT_DOUBLE_EQ(form1->Chart1->TimeAxisRange().Maximum, state.TimeAxis[NewestSample]);
+    EXPECT_DOUBLE_EQ(form1->ChartProbe.TimeAxisRange().Maximum, state.TimeAxis[NewestSample]);
     EXPECT_TRUE(recorder.events.empty());
 }
 
@@ -661,9 +662,9 @@ TEST_F(MainWindow, TheChartMenuSavesTheSamples) {
     for (int k = 0; k < SampleCount; ++k) {
         const QStringList cells = lines[k + 1].split(u',');
         ASSERT_EQ(cells.size(), 3) << k;
-        EXPECT_EQ(cells[0].toDouble(), chart->Series1()->data()->at(k)->key) << k;
-        EXPECT_EQ(cells[1].toDouble(), chart->Series1()->data()->at(k)->value) << k;
-        EXPECT_EQ(cells[2].toDouble(), chart->Series2()->data()->at(k)->value) << k;
+        EXPECT_EQ(cells[0].toDouble(), form1->ChartProbe.Series1()->data()->at(k)->key) << k;
+        EXPECT_EQ(cells[1].toDouble(), form1->ChartProbe.Series1()->data()->at(k)->value) << k;
+        EXPECT_EQ(cells[2].toDouble(), form1->ChartProbe.Series2()->data()->at(k)->value) << k;
     }
     // The pictures: at the chart's size, twice it for printing, a PDF, and the clipboard's.
     const struct {
@@ -726,11 +727,12 @@ TEST_F(MainWindow, TheMenuSavesTheChartAsItStoodWhenItOpened) {
     QMenu* menu = ChartMenu(150);
     ASSERT_NE(menu, nullptr);
     Oscillograph* chart = form1->Chart1;
-    const QByteArray samplesThen = chart->PlottedSamplesCsv();
-    const QImage pictureThen = chart->Picture(1.0).toImage();
+    const ChartSnapshot then = chart->Snapshot();
+    const QByteArray samplesThen = then.SamplesCsv;
+    const QImage pictureThen = then.Picture.toImage();
     form1->Tick(20);
     QApplication::processEvents();
-    ASSERT_NE(chart->PlottedSamplesCsv(), samplesThen);
+    ASSERT_NE(chart->Snapshot().SamplesCsv, samplesThen);
 
     QTemporaryDir folder;
     const struct {
@@ -930,8 +932,8 @@ TEST_F(MainWindow, TheRealTimerDrivesTheRun) {
     QTest::mouseClick(form1->Button5, Qt::LeftButton);
     EXPECT_FALSE(form1->Timer1->isActive());
     EXPECT_EQ(state.DrillTopY, -300.0);
-    EXPECT_EQ(form1->Chart1->Series1()->dataCount(), 277);
-    EXPECT_EQ(form1->Chart1->Series1()->data()->at(276)->value, 0.0);
+    EXPECT_EQ(form1->ChartProbe.Series1()->dataCount(), 277);
+    EXPECT_EQ(form1->ChartProbe.Series1()->data()->at(276)->value, 0.0);
 }
 
 TEST_F(MainWindow, BreakageShowsItsBoxAfterTheTimerStopped) {
@@ -991,25 +993,25 @@ TEST_F(MainWindow, AxisMaximaFollowTheirSpinEdits) {
     for (const Case& c : cases) {
         recorder.events.clear();
         form1->SpinEdit6->setText(c.text);
-        EXPECT_EQ(form1->Chart1->ForceAxisRange().Maximum, c.axisMaximum) << c.text;
+        EXPECT_EQ(form1->ChartProbe.ForceAxisRange().Maximum, c.axisMaximum) << c.text;
         EXPECT_EQ(state.ForceAxisMax, c.forceAxisMax) << c.text;
         const std::string report = "report Busenje: Axis Maximum Value must be >= Minimum.";
         EXPECT_EQ(recorder.events, std::vector<std::string>(c.refused ? 1 : 0, report)) << c.text;
     }
     Type(form1->SpinEdit6, "25");
     EXPECT_EQ(state.ForceAxisMax, 25000);
-    EXPECT_EQ(form1->Chart1->ForceAxisRange().Maximum, 25000.0);
+    EXPECT_EQ(form1->ChartProbe.ForceAxisRange().Maximum, 25000.0);
     // A click on the chart leaves the focus, and the typed number, where they were.
-    QTest::mouseClick(form1->Chart1->Plot(), Qt::LeftButton, Qt::NoModifier,
-                      form1->Chart1->PlottingArea().center());
+    QTest::mouseClick(form1->ChartProbe.Plot(), Qt::LeftButton, Qt::NoModifier,
+                      form1->ChartProbe.PlottingArea().center());
     EXPECT_EQ(QApplication::focusWidget(), form1->SpinEdit6->lineEdit());
     EXPECT_EQ(form1->SpinEdit6->text(), "25");
     form1->Button1->setFocus(); // leaving the field clamps it to 20
     EXPECT_EQ(form1->SpinEdit6->text(), "20");
-    EXPECT_EQ(form1->Chart1->ForceAxisRange().Maximum, 20000.0);
+    EXPECT_EQ(form1->ChartProbe.ForceAxisRange().Maximum, 20000.0);
     Type(form1->SpinEdit7, "100");
     EXPECT_EQ(state.MomentAxisMax, 100);
-    EXPECT_EQ(form1->Chart1->MomentAxisRange().Maximum, 100.0);
+    EXPECT_EQ(form1->ChartProbe.MomentAxisRange().Maximum, 100.0);
 }
 
 TEST_F(MainWindow, HelpTwiceShowsOneWindowAndExitCloses) {

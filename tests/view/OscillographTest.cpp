@@ -1,6 +1,8 @@
 #include "Oscillograph.h"
 
+#include "ChartTexts.h"
 #include "Materials.h"
+#include "OscillographProbe.h"
 #include "PaintedRegion.h"
 #include "ProcessTick.h"
 #include "ProgramError.h"
@@ -47,9 +49,9 @@ class OscillographTest : public ::testing::Test {
     }
 
     // The queued repaint done now, so that the plotting area is where the user sees it.
-    void Redraw() { chart.Plot()->replot(); }
+    void Redraw() { probe.Plot()->replot(); }
 
-    QRect Area() const { return chart.PlottingArea(); }
+    QRect Area() const { return probe.PlottingArea(); }
 
     // Views that hand every tick's traces to the chart, as the window does, and note the
     // time axis each tick left.
@@ -57,18 +59,18 @@ class OscillographTest : public ::testing::Test {
         RecordingViews views(state);
         views.onPlot = [this] {
             chart.PlotTraces(state);
-            plottedTimeRanges.push_back(chart.TimeAxisRange());
+            plottedTimeRanges.push_back(probe.TimeAxisRange());
         };
         return views;
     }
     std::vector<AxisRange> plottedTimeRanges;
 
     void Press(Qt::MouseButton button, QPoint at) {
-        QTest::mousePress(chart.Plot(), button, Qt::NoModifier, at);
+        QTest::mousePress(probe.Plot(), button, Qt::NoModifier, at);
     }
-    void Move(QPoint to) { QTest::mouseMove(chart.Plot(), to); }
+    void Move(QPoint to) { QTest::mouseMove(probe.Plot(), to); }
     void Release(Qt::MouseButton button, QPoint at) {
-        QTest::mouseRelease(chart.Plot(), button, Qt::NoModifier, at);
+        QTest::mouseRelease(probe.Plot(), button, Qt::NoModifier, at);
     }
     void Drag(Qt::MouseButton button, QPoint from, QPoint to) {
         Press(button, from);
@@ -79,23 +81,23 @@ class OscillographTest : public ::testing::Test {
     }
 
     // The values under a pixel of this widget on the chart's three axes.
-    double TimeAt(int x) const { return chart.Plot()->xAxis->pixelToCoord(x); }
-    double ForceAt(int y) const { return chart.Plot()->yAxis->pixelToCoord(y); }
-    double MomentAt(int y) const { return chart.Plot()->yAxis2->pixelToCoord(y); }
+    double TimeAt(int x) const { return probe.Plot()->xAxis->pixelToCoord(x); }
+    double ForceAt(int y) const { return probe.Plot()->yAxis->pixelToCoord(y); }
+    double MomentAt(int y) const { return probe.Plot()->yAxis2->pixelToCoord(y); }
     int ForcePixel(double force) const {
-        return static_cast<int>(std::lround(chart.Plot()->yAxis->coordToPixel(force)));
+        return static_cast<int>(std::lround(probe.Plot()->yAxis->coordToPixel(force)));
     }
 
     struct Ranges {
         AxisRange Time, Force, Moment;
     };
     Ranges Current() const {
-        return {chart.TimeAxisRange(), chart.ForceAxisRange(), chart.MomentAxisRange()};
+        return {probe.TimeAxisRange(), probe.ForceAxisRange(), probe.MomentAxisRange()};
     }
     void ExpectRanges(const Ranges& expected) const {
-        EXPECT_EQ(chart.TimeAxisRange(), expected.Time);
-        EXPECT_EQ(chart.ForceAxisRange(), expected.Force);
-        EXPECT_EQ(chart.MomentAxisRange(), expected.Moment);
+        EXPECT_EQ(probe.TimeAxisRange(), expected.Time);
+        EXPECT_EQ(probe.ForceAxisRange(), expected.Force);
+        EXPECT_EQ(probe.MomentAxisRange(), expected.Moment);
     }
     // A zoom from `from` to `to` and the ranges the user expects to see afterwards.
     Ranges ZoomTo(QPoint from, QPoint to) {
@@ -108,20 +110,22 @@ class OscillographTest : public ::testing::Test {
 
     SimulationState state;
     Oscillograph chart;
+    const OscillographProbe probe{chart};
 };
 
 TEST_F(OscillographTest, StartsEmptyWithFixedScales) {
     Oscillograph fresh;
     EXPECT_EQ(fresh.objectName(), QStringLiteral("Chart1"));
-    EXPECT_EQ(fresh.Series1()->dataCount(), 0);
-    EXPECT_EQ(fresh.Series2()->dataCount(), 0);
-    EXPECT_EQ(fresh.ForceAxisRange(), (AxisRange{false, 0.0, 6000.0}));
-    EXPECT_EQ(fresh.MomentAxisRange(), (AxisRange{false, 0.0, 60.0}));
-    EXPECT_TRUE(fresh.TimeAxisRange().Automatic);
-    EXPECT_FALSE(fresh.RangesRemembered());
-    EXPECT_EQ(fresh.Plot()->interactions(), QCP::Interactions());
-    EXPECT_FALSE(fresh.Plot()->legend->visible());
-    auto* title = qobject_cast<QCPTextElement*>(fresh.Plot()->plotLayout()->element(0, 0));
+    EXPECT_EQ(OscillographProbe(fresh).Series1()->dataCount(), 0);
+    EXPECT_EQ(OscillographProbe(fresh).Series2()->dataCount(), 0);
+    EXPECT_EQ(OscillographProbe(fresh).ForceAxisRange(), (AxisRange{false, 0.0, 6000.0}));
+    EXPECT_EQ(OscillographProbe(fresh).MomentAxisRange(), (AxisRange{false, 0.0, 60.0}));
+    EXPECT_TRUE(OscillographProbe(fresh).TimeAxisRange().Automatic);
+    EXPECT_FALSE(OscillographProbe(fresh).RangesRemembered());
+    EXPECT_EQ(OscillographProbe(fresh).Plot()->interactions(), QCP::Interactions());
+    EXPECT_FALSE(OscillographProbe(fresh).Plot()->legend->visible());
+    auto* title =
+        qobject_cast<QCPTextElement*>(OscillographProbe(fresh).Plot()->plotLayout()->element(0, 0));
     ASSERT_NE(title, nullptr);
     EXPECT_EQ(title->text(), QStringLiteral("Oscilograf"));
     EXPECT_TRUE(QFontInfo(title->font()).bold());
@@ -129,9 +133,9 @@ TEST_F(OscillographTest, StartsEmptyWithFixedScales) {
 
 TEST_F(OscillographTest, ResetShowsFlatLinesOverTheTimeWindow) {
     const double timeStep = 20.0 / 159.0;
-    ASSERT_EQ(chart.Series1()->dataCount(), SampleCount);
-    ASSERT_EQ(chart.Series2()->dataCount(), SampleCount);
-    for (QCPGraph* series : {chart.Series1(), chart.Series2()}) {
+    ASSERT_EQ(probe.Series1()->dataCount(), SampleCount);
+    ASSERT_EQ(probe.Series2()->dataCount(), SampleCount);
+    for (QCPGraph* series : {probe.Series1(), probe.Series2()}) {
         int k = 0;
         for (const QCPGraphData& point : *series->data()) {
             EXPECT_DOUBLE_EQ(point.key, (k - 276) * timeStep) << "point " << k;
@@ -139,10 +143,10 @@ TEST_F(OscillographTest, ResetShowsFlatLinesOverTheTimeWindow) {
             ++k;
         }
     }
-    EXPECT_NEAR(chart.TimeAxisRange().Minimum, -34.72, 0.005);
-    EXPECT_EQ(chart.TimeAxisRange(), (AxisRange{true, state.TimeAxis[0], 0.0}));
-    EXPECT_EQ(chart.Plot()->xAxis->range().lower, state.TimeAxis[0]);
-    EXPECT_EQ(chart.Plot()->xAxis->range().upper, state.TimeAxis[NewestSample]);
+    EXPECT_NEAR(probe.TimeAxisRange().Minimum, -34.72, 0.005);
+    EXPECT_EQ(probe.TimeAxisRange(), (AxisRange{true, state.TimeAxis[0], 0.0}));
+    EXPECT_EQ(probe.Plot()->xAxis->range().lower, state.TimeAxis[0]);
+    EXPECT_EQ(probe.Plot()->xAxis->range().upper, state.TimeAxis[NewestSample]);
 }
 
 TEST_F(OscillographTest, TimeAxisSpansEachTicksWindowExactly) {
@@ -161,13 +165,13 @@ TEST_F(OscillographTest, TimeAxisSpansEachTicksWindowExactly) {
     }
     // The traces are the buffers as they stood when the tick plotted them: the newest
     // force sample is the one the buffers have since scrolled to index 275.
-    EXPECT_EQ((chart.Series1()->data()->end() - 1)->value, state.ForceTrace[NewestSample - 1]);
-    EXPECT_EQ((chart.Series2()->data()->end() - 1)->value, state.MomentTrace[NewestSample - 1]);
+    EXPECT_EQ((probe.Series1()->data()->end() - 1)->value, state.ForceTrace[NewestSample - 1]);
+    EXPECT_EQ((probe.Series2()->data()->end() - 1)->value, state.MomentTrace[NewestSample - 1]);
     EXPECT_GT(state.ForceTrace[NewestSample - 1], 0.0);
     // Times that are no numbers at all leave the automatic axis at 0..0.
     state.TimeAxis.fill(std::nan(""));
     chart.PlotTraces(state);
-    EXPECT_EQ(chart.TimeAxisRange(), (AxisRange{true, 0.0, 0.0}));
+    EXPECT_EQ(probe.TimeAxisRange(), (AxisRange{true, 0.0, 0.0}));
 }
 
 TEST_F(OscillographTest, PointsOutOfTimeOrderGoAfterTheLastPointNotLater) {
@@ -181,7 +185,7 @@ TEST_F(OscillographTest, PointsOutOfTimeOrderGoAfterTheLastPointNotLater) {
     chart.PlotTraces(state);
     std::vector<double> forces;
     std::vector<double> times;
-    for (const QCPGraphData& point : *chart.Series1()->data()) {
+    for (const QCPGraphData& point : *probe.Series1()->data()) {
         forces.push_back(point.value);
         times.push_back(point.key);
     }
@@ -195,8 +199,8 @@ TEST_F(OscillographTest, PointsOutOfTimeOrderGoAfterTheLastPointNotLater) {
         EXPECT_EQ(forces[c.Position], c.Force) << "position " << c.Position;
     }
     EXPECT_TRUE(std::is_sorted(times.begin(), times.end()));
-    EXPECT_EQ((chart.Series2()->data()->begin() + 51)->value, -100.0);
-    EXPECT_EQ(chart.TimeAxisRange(), (AxisRange{true, 0.0, 276.0}));
+    EXPECT_EQ((probe.Series2()->data()->begin() + 51)->value, -100.0);
+    EXPECT_EQ(probe.TimeAxisRange(), (AxisRange{true, 0.0, 276.0}));
 }
 
 TEST_F(OscillographTest, ShortOrSidewaysDragsChangeNothing) {
@@ -206,13 +210,13 @@ TEST_F(OscillographTest, ShortOrSidewaysDragsChangeNothing) {
                             QPoint(17, 16), QPoint(-16, -16), QPoint(-60, 16), QPoint(0, 0)}) {
         Drag(Qt::LeftButton, start, start + by);
         ExpectRanges(before);
-        EXPECT_FALSE(chart.RangesRemembered()) << by.x() << "," << by.y();
-        EXPECT_FALSE(chart.ZoomDragActive());
+        EXPECT_FALSE(probe.RangesRemembered()) << by.x() << "," << by.y();
+        EXPECT_FALSE(probe.ZoomDragActive());
     }
     // A restore without a zoom before it has nothing to go back to.
     Drag(Qt::LeftButton, Area().center(), Area().center() - QPoint(40, 30));
     ExpectRanges(before);
-    EXPECT_FALSE(chart.RangesRemembered());
+    EXPECT_FALSE(probe.RangesRemembered());
 }
 
 TEST_F(OscillographTest, TwoNestedZoomsAndOneRestore) {
@@ -220,8 +224,8 @@ TEST_F(OscillographTest, TwoNestedZoomsAndOneRestore) {
     const Ranges afterFirst =
         ZoomTo(Area().topLeft() + QPoint(20, 10), Area().bottomRight() - QPoint(30, 20));
     ExpectRanges(afterFirst);
-    EXPECT_TRUE(chart.RangesRemembered());
-    EXPECT_NEAR(chart.Plot()->yAxis->range().upper, afterFirst.Force.Maximum, 1e-9);
+    EXPECT_TRUE(probe.RangesRemembered());
+    EXPECT_NEAR(probe.Plot()->yAxis->range().upper, afterFirst.Force.Maximum, 1e-9);
 
     const QPoint second0 = Area().topLeft() + QPoint(30, 5);
     const Ranges afterSecond = ZoomTo(second0, second0 + QPoint(60, 40));
@@ -238,20 +242,20 @@ TEST_F(OscillographTest, TwoNestedZoomsAndOneRestore) {
     ExpectRanges(afterSecond);
 
     Drag(Qt::LeftButton, Area().center(), Area().center() - QPoint(30, 30));
-    EXPECT_EQ(chart.TimeAxisRange(), (AxisRange{true, state.TimeAxis[0], state.TimeAxis[276]}));
-    EXPECT_EQ(chart.ForceAxisRange(), before.Force);
-    EXPECT_EQ(chart.MomentAxisRange(), before.Moment);
-    EXPECT_FALSE(chart.RangesRemembered());
+    EXPECT_EQ(probe.TimeAxisRange(), (AxisRange{true, state.TimeAxis[0], state.TimeAxis[276]}));
+    EXPECT_EQ(probe.ForceAxisRange(), before.Force);
+    EXPECT_EQ(probe.MomentAxisRange(), before.Moment);
+    EXPECT_FALSE(probe.RangesRemembered());
 }
 
 TEST_F(OscillographTest, EveryNonZoomDirectionRestores) {
     const Ranges before = Current();
     for (const QPoint by : {QPoint(-17, -17), QPoint(30, -30), QPoint(-30, 30)}) {
         ZoomTo(Area().topLeft() + QPoint(10, 10), Area().bottomRight() - QPoint(10, 10));
-        ASSERT_TRUE(chart.RangesRemembered());
+        ASSERT_TRUE(probe.RangesRemembered());
         Drag(Qt::LeftButton, Area().center(), Area().center() + by);
         ExpectRanges(before);
-        EXPECT_FALSE(chart.RangesRemembered()) << by.x() << "," << by.y();
+        EXPECT_FALSE(probe.RangesRemembered()) << by.x() << "," << by.y();
     }
 }
 
@@ -278,13 +282,13 @@ TEST_F(OscillographTest, PressesStartAGestureOnlyOnTheAreaOrNearItsAxisLines) {
     };
     for (const Case& c : cases) {
         Press(Qt::LeftButton, c.At);
-        EXPECT_EQ(chart.ZoomDragActive(), c.Starts) << c.Where;
+        EXPECT_EQ(probe.ZoomDragActive(), c.Starts) << c.Where;
         Release(Qt::LeftButton, c.At);
         Press(Qt::RightButton, c.At);
-        EXPECT_EQ(chart.PanDragActive(), c.Starts) << c.Where;
+        EXPECT_EQ(probe.PanDragActive(), c.Starts) << c.Where;
         Release(Qt::RightButton, c.At);
-        EXPECT_FALSE(chart.ZoomDragActive());
-        EXPECT_FALSE(chart.PanDragActive());
+        EXPECT_FALSE(probe.ZoomDragActive());
+        EXPECT_FALSE(probe.PanDragActive());
     }
 }
 
@@ -297,26 +301,26 @@ TEST_F(OscillographTest, APressAfterALostReleaseStartsAFreshZoom) {
 TEST_F(OscillographTest, ZoomFromBelowTheBottomAxisUsesThePressPoint) {
     const QPoint from(Area().left() + 20, Area().bottom() + 8);
     ExpectRanges(ZoomTo(from, from + QPoint(80, 30)));
-    EXPECT_LT(chart.ForceAxisRange().Maximum, 0.0);
+    EXPECT_LT(probe.ForceAxisRange().Maximum, 0.0);
 }
 
 TEST_F(OscillographTest, RestoreBringsBackTheMaximumFromBeforeTheZoom) {
     ZoomTo(Area().topLeft() + QPoint(10, 10), Area().bottomRight() - QPoint(10, 10));
     chart.SetMomentAxisMaximum(100.0);
-    EXPECT_EQ(chart.MomentAxisRange().Maximum, 100.0);
-    EXPECT_GT(chart.MomentAxisRange().Minimum, 0.0);
+    EXPECT_EQ(probe.MomentAxisRange().Maximum, 100.0);
+    EXPECT_GT(probe.MomentAxisRange().Minimum, 0.0);
     Drag(Qt::LeftButton, Area().center(), Area().center() - QPoint(30, 30));
-    EXPECT_EQ(chart.MomentAxisRange(), (AxisRange{false, 0.0, 60.0}));
+    EXPECT_EQ(probe.MomentAxisRange(), (AxisRange{false, 0.0, 60.0}));
     // The next change of the spin edit applies its value again.
     chart.SetMomentAxisMaximum(100.0);
-    EXPECT_EQ(chart.MomentAxisRange(), (AxisRange{false, 0.0, 100.0}));
+    EXPECT_EQ(probe.MomentAxisRange(), (AxisRange{false, 0.0, 100.0}));
 }
 
 TEST_F(OscillographTest, MaximumBelowTheZoomedMinimumIsRefused) {
     const int top = ForcePixel(5000.0);
     const int bottom = ForcePixel(3000.0);
     ZoomTo(QPoint(Area().left() + 5, top), QPoint(Area().right() - 5, bottom));
-    const AxisRange zoomed = chart.ForceAxisRange();
+    const AxisRange zoomed = probe.ForceAxisRange();
     ASSERT_NEAR(zoomed.Minimum, 3000.0, 60.0);
     ASSERT_NEAR(zoomed.Maximum, 5000.0, 60.0);
 
@@ -326,18 +330,18 @@ TEST_F(OscillographTest, MaximumBelowTheZoomedMinimumIsRefused) {
     } catch (const ProgramError& error) {
         EXPECT_EQ(std::string(error.what()), std::string(AxisMaximumText));
     }
-    EXPECT_EQ(chart.ForceAxisRange(), zoomed);
+    EXPECT_EQ(probe.ForceAxisRange(), zoomed);
 
     // Above the minimum the zoomed axis takes the new top.
     chart.SetForceAxisMaximum(4000.0);
-    EXPECT_EQ(chart.ForceAxisRange(), (AxisRange{false, zoomed.Minimum, 4000.0}));
+    EXPECT_EQ(probe.ForceAxisRange(), (AxisRange{false, zoomed.Minimum, 4000.0}));
 }
 
 TEST_F(OscillographTest, AnAxisOfNoHeightStillDraws) {
     chart.SetForceAxisMaximum(0.0);
-    EXPECT_EQ(chart.ForceAxisRange(), (AxisRange{false, 0.0, 0.0}));
+    EXPECT_EQ(probe.ForceAxisRange(), (AxisRange{false, 0.0, 0.0}));
     Redraw();
-    const QCPRange shown = chart.Plot()->yAxis->range();
+    const QCPRange shown = probe.Plot()->yAxis->range();
     EXPECT_EQ(shown.lower, 0.0);
     EXPECT_EQ(shown.upper, 1.0);
     // The flat traces at 0 lie along the bottom edge of the plotting area.
@@ -359,20 +363,20 @@ TEST_F(OscillographTest, PanFollowsThePointerAndRestores) {
     Release(Qt::RightButton, end);
     Redraw();
 
-    const AxisRange time = chart.TimeAxisRange();
+    const AxisRange time = probe.TimeAxisRange();
     EXPECT_FALSE(time.Automatic);
     EXPECT_NEAR(time.Minimum, before.Time.Minimum + timeShift, 1e-9);
     EXPECT_NEAR(time.Maximum, before.Time.Maximum + timeShift, 1e-9);
     EXPECT_LT(timeShift, 0.0); // dragged right: earlier times come into view
-    EXPECT_NEAR(chart.ForceAxisRange().Minimum, forceShift, 1e-6);
-    EXPECT_NEAR(chart.ForceAxisRange().Maximum, 6000.0 + forceShift, 1e-6);
+    EXPECT_NEAR(probe.ForceAxisRange().Minimum, forceShift, 1e-6);
+    EXPECT_NEAR(probe.ForceAxisRange().Maximum, 6000.0 + forceShift, 1e-6);
     EXPECT_GT(forceShift, 0.0);
-    EXPECT_NEAR(chart.MomentAxisRange().Maximum, 60.0 + momentShift, 1e-9);
-    EXPECT_TRUE(chart.RangesRemembered());
+    EXPECT_NEAR(probe.MomentAxisRange().Maximum, 60.0 + momentShift, 1e-9);
+    EXPECT_TRUE(probe.RangesRemembered());
 
     Drag(Qt::LeftButton, Area().center(), Area().center() - QPoint(30, 30));
     ExpectRanges(before);
-    EXPECT_FALSE(chart.RangesRemembered());
+    EXPECT_FALSE(probe.RangesRemembered());
 }
 
 // A pan ends when the pointer leaves the plotting area, and on the release of any button
@@ -386,10 +390,10 @@ TEST_F(OscillographTest, PanEndsOutsideTheAreaOrOnAnyRelease) {
             Move(QPoint(start.x(), Area().top() - 3));
         } else {
             Press(Qt::LeftButton, start + QPoint(10, 5));
-            EXPECT_FALSE(chart.ZoomDragActive());
+            EXPECT_FALSE(probe.ZoomDragActive());
             Release(Qt::LeftButton, start + QPoint(10, 5));
         }
-        EXPECT_FALSE(chart.PanDragActive()) << leave;
+        EXPECT_FALSE(probe.PanDragActive()) << leave;
         const Ranges after = Current();
         Move(start + QPoint(40, 25));
         Release(Qt::RightButton, start + QPoint(40, 25));
@@ -487,8 +491,8 @@ TEST(FormatTickLabelTest, GroupsThousandsAndDropsTrailingZeros) {
 }
 
 TEST_F(OscillographTest, AxesLabelTheirTicksInTheUsersLocale) {
-    const QVector<double> ticks = chart.Plot()->yAxis->tickVector();
-    const QVector<QString> labels = chart.Plot()->yAxis->tickVectorLabels();
+    const QVector<double> ticks = probe.Plot()->yAxis->tickVector();
+    const QVector<QString> labels = probe.Plot()->yAxis->tickVectorLabels();
     ASSERT_FALSE(ticks.isEmpty());
     ASSERT_EQ(ticks.size(), labels.size());
     for (int i = 0; i < ticks.size(); ++i) {
@@ -496,7 +500,7 @@ TEST_F(OscillographTest, AxesLabelTheirTicksInTheUsersLocale) {
     }
     EXPECT_TRUE(ticks.contains(6000.0));
     // The numbers are set in Arial, or in a face with Arial's metrics.
-    const QString face = QFontInfo(chart.Plot()->yAxis->tickLabelFont()).family();
+    const QString face = QFontInfo(probe.Plot()->yAxis->tickLabelFont()).family();
     EXPECT_TRUE(face == "Arial" || face == "Liberation Sans" || face == "Arimo")
         << face.toStdString();
 }
@@ -551,7 +555,7 @@ TEST_F(OscillographTest, ATickRepaintsWhatMovesAndNothingElse) {
     WorkMaterialPicked(state, 0);
     ASSERT_FALSE(PrepareProcessStart(state).has_value());
     RecordingViews views = ChartViews();
-    PaintedRegion painted(chart.Plot());
+    PaintedRegion painted(probe.Plot());
     for (int tick = 1; tick <= 120; ++tick) {
         const QImage before = chart.grab().toImage();
         painted.region = QRegion();
@@ -650,14 +654,15 @@ TEST_F(OscillographTest, ReadOutShowsTheSampleUnderThePointer) {
     chart.hide(); // the pointer meets the chart made here
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     Oscillograph german;
+    const OscillographProbe germanProbe(german);
     QLocale::setDefault(QLocale::c());
     german.resize(ChartWidthPx, ChartHeightPx);
     german.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&german));
     QApplication::processEvents();
-    const QRect area = german.PlottingArea();
-    QTest::mouseMove(german.Plot(), area.center());
-    EXPECT_EQ(german.ReadOut(), QString()) << "no samples yet";
+    const QRect area = germanProbe.PlottingArea();
+    QTest::mouseMove(germanProbe.Plot(), area.center());
+    EXPECT_EQ(germanProbe.ReadOut(), QString()) << "no samples yet";
 
     ToolMaterialPicked(state, 0);
     WorkMaterialPicked(state, 0);
@@ -670,9 +675,9 @@ TEST_F(OscillographTest, ReadOutShowsTheSampleUnderThePointer) {
     QApplication::processEvents();
     // The plotted loads: nothing before the drill meets the block, the rise, and the full
     // engagement at this depth.
-    const auto plotted = [&german](int k) {
-        return std::array{german.Series1()->data()->at(k)->value,
-                          german.Series2()->data()->at(k)->value};
+    const auto plotted = [&germanProbe](int k) {
+        return std::array{germanProbe.Series1()->data()->at(k)->value,
+                          germanProbe.Series2()->data()->at(k)->value};
     };
     EXPECT_EQ(plotted(0), (std::array{0.0, 0.0}));
     EXPECT_NEAR(plotted(200)[0], 4018.26, 0.005);
@@ -684,7 +689,7 @@ TEST_F(OscillographTest, ReadOutShowsTheSampleUnderThePointer) {
     // Sample k stands at (k - 126) x 20/159 s, a pixel in about every 0.133 s.
     const auto timeOf = [](int k) { return (k - 126) * 20.0 / 159.0; };
     const auto pixelOf = [&](double t) {
-        return static_cast<int>(std::lround(german.Plot()->xAxis->coordToPixel(t)));
+        return static_cast<int>(std::lround(germanProbe.Plot()->xAxis->coordToPixel(t)));
     };
     const struct {
         QPoint At;
@@ -699,29 +704,30 @@ TEST_F(OscillographTest, ReadOutShowsTheSampleUnderThePointer) {
         {{area.right() + 3, area.center().y()}, "", -1},
     };
     for (const auto& c : cases) {
-        QTest::mouseMove(german.Plot(), c.At);
+        QTest::mouseMove(germanProbe.Plot(), c.At);
         QApplication::processEvents();
-        EXPECT_EQ(german.ReadOut().toStdString(), c.Text) << c.At.x() << "," << c.At.y();
-        EXPECT_EQ(german.ReadOutLineX(), c.Sample < 0 ? -1 : pixelOf(timeOf(c.Sample))) << c.Text;
+        EXPECT_EQ(germanProbe.ReadOut().toStdString(), c.Text) << c.At.x() << "," << c.At.y();
+        EXPECT_EQ(germanProbe.ReadOutLineX(), c.Sample < 0 ? -1 : pixelOf(timeOf(c.Sample)))
+            << c.Text;
     }
     const QImage withoutReadOut = german.grab().toImage();
     // Shown: the line in its grey, the values in white. Gone on a press, back on a move.
-    QTest::mouseMove(german.Plot(), {pixelOf(0.0), area.center().y()});
+    QTest::mouseMove(germanProbe.Plot(), {pixelOf(0.0), area.center().y()});
     QApplication::processEvents();
     const QImage shown = german.grab().toImage();
     EXPECT_EQ(shown.pixel(pixelOf(0.0), area.center().y() + 7), qRgb(160, 160, 160));
-    EXPECT_FALSE(german.ReadOut().isEmpty());
-    QTest::mousePress(german.Plot(), Qt::LeftButton, Qt::NoModifier, area.center());
-    EXPECT_EQ(german.ReadOut(), QString()) << "a drag started";
-    QTest::mouseMove(german.Plot(), area.center() + QPoint(5, 5));
-    EXPECT_EQ(german.ReadOut(), QString()) << "during the drag";
-    QTest::mouseRelease(german.Plot(), Qt::LeftButton, Qt::NoModifier,
+    EXPECT_FALSE(germanProbe.ReadOut().isEmpty());
+    QTest::mousePress(germanProbe.Plot(), Qt::LeftButton, Qt::NoModifier, area.center());
+    EXPECT_EQ(germanProbe.ReadOut(), QString()) << "a drag started";
+    QTest::mouseMove(germanProbe.Plot(), area.center() + QPoint(5, 5));
+    EXPECT_EQ(germanProbe.ReadOut(), QString()) << "during the drag";
+    QTest::mouseRelease(germanProbe.Plot(), Qt::LeftButton, Qt::NoModifier,
                         area.center() + QPoint(5, 5));
-    EXPECT_FALSE(german.ReadOut().isEmpty()) << "resting again after the drag";
+    EXPECT_FALSE(germanProbe.ReadOut().isEmpty()) << "resting again after the drag";
     QEvent leave(QEvent::Leave);
-    QApplication::sendEvent(german.Plot(), &leave);
+    QApplication::sendEvent(germanProbe.Plot(), &leave);
     QApplication::processEvents();
-    EXPECT_EQ(german.ReadOut(), QString()) << "the pointer left";
+    EXPECT_EQ(germanProbe.ReadOut(), QString()) << "the pointer left";
     EXPECT_EQ(german.grab().toImage(), withoutReadOut) << "line and values gone whole";
 }
 
@@ -729,7 +735,7 @@ TEST_F(OscillographTest, ReadOutShowsTheSampleUnderThePointer) {
 // pointer, and the force and moment axes' tick marks, drawn above it, cross none of it:
 // drawn green here, none of them shows inside the box.
 TEST_F(OscillographTest, TheReadOutStandsWholeInsideThePlottingArea) {
-    for (QCPAxis* axis : {chart.Plot()->yAxis, chart.Plot()->yAxis2}) {
+    for (QCPAxis* axis : {probe.Plot()->yAxis, probe.Plot()->yAxis2}) {
         axis->setTickPen(QPen(Qt::green, 0));
         axis->setSubTickPen(QPen(Qt::green, 0));
     }
@@ -745,7 +751,7 @@ TEST_F(OscillographTest, TheReadOutStandsWholeInsideThePlottingArea) {
     for (const auto& c : cases) {
         Move({c.PointerX, area.center().y()});
         QApplication::processEvents();
-        const QRect box = chart.ReadOutBox();
+        const QRect box = probe.ReadOutBox();
         ASSERT_FALSE(box.isEmpty()) << c.PointerX;
         EXPECT_TRUE(area.contains(box)) << c.PointerX;
         EXPECT_EQ(box.top(), area.top());
@@ -776,7 +782,7 @@ TEST_F(OscillographTest, ReadOutFollowsZoomAndPan) {
     const QPoint middle = Area().center();
     Move(middle);
     QApplication::processEvents();
-    const QString before = chart.ReadOut();
+    const QString before = probe.ReadOut();
     ASSERT_FALSE(before.isEmpty());
     // The sample nearest in time to a pixel, worked out from the samples' times, k x 0.5 s
     // after -138 s (the first or the last where the pointer is beyond them), and the
@@ -784,13 +790,13 @@ TEST_F(OscillographTest, ReadOutFollowsZoomAndPan) {
     const auto expectReadOutAt = [this](QPoint at, const char* what) {
         Move(at);
         QApplication::processEvents();
-        const double t = chart.Plot()->xAxis->pixelToCoord(at.x());
+        const double t = probe.Plot()->xAxis->pixelToCoord(at.x());
         const int k = std::clamp(static_cast<int>(std::lround(t / 0.5)) + 276, 0, 276);
-        EXPECT_EQ(chart.ReadOut(),
-                  ReadOutText((k - 276) * 0.5, 10.0 * k, 0.5 * k, chart.Plot()->locale()))
+        EXPECT_EQ(probe.ReadOut(),
+                  ReadOutText((k - 276) * 0.5, 10.0 * k, 0.5 * k, probe.Plot()->locale()))
             << what;
-        EXPECT_EQ(chart.ReadOutLineX(),
-                  std::lround(chart.Plot()->xAxis->coordToPixel((k - 276) * 0.5)))
+        EXPECT_EQ(probe.ReadOutLineX(),
+                  std::lround(probe.Plot()->xAxis->coordToPixel((k - 276) * 0.5)))
             << what;
     };
     expectReadOutAt(middle + QPoint(0, 1), "whole view");
@@ -799,7 +805,7 @@ TEST_F(OscillographTest, ReadOutFollowsZoomAndPan) {
     Move(middle + QPoint(40, 0));
     Release(Qt::RightButton, middle + QPoint(40, 0));
     expectReadOutAt(middle + QPoint(0, 2), "panned");
-    EXPECT_NE(chart.ReadOut(), before);
+    EXPECT_NE(probe.ReadOut(), before);
     // Zoomed into the left half and the lower part.
     ZoomTo(Area().topLeft() + QPoint(1, 20), QPoint(middle.x(), Area().bottom() - 1));
     expectReadOutAt({Area().right() - 2, middle.y()}, "zoomed");
@@ -841,7 +847,7 @@ TEST_F(OscillographTest, ARightClickWithoutMovementAsksForTheMenu) {
         if (c.Menu) {
             EXPECT_EQ(asked.front().front().toPoint(), chart.mapToGlobal(c.Path.back())) << c.What;
         }
-        EXPECT_EQ(chart.TimeAxisRange() != before.Time, c.Pans) << c.What;
+        EXPECT_EQ(probe.TimeAxisRange() != before.Time, c.Pans) << c.What;
         Drag(Qt::LeftButton, middle, middle - QPoint(30, 30)); // back to the whole view
     }
 }
@@ -860,14 +866,12 @@ TEST_F(OscillographTest, PicturesAreTheChartAsOnTheScreen) {
     const QImage screen = chart.grab().toImage().convertToFormat(QImage::Format_RGB32);
     Move(Area().center());
     QApplication::processEvents();
-    ASSERT_FALSE(chart.ReadOut().isEmpty());
-    const QImage picture = chart.Picture(1.0).toImage().convertToFormat(QImage::Format_RGB32);
+    ASSERT_FALSE(probe.ReadOut().isEmpty());
+    const ChartSnapshot snapshot = chart.Snapshot();
+    const QImage picture = snapshot.Picture.toImage().convertToFormat(QImage::Format_RGB32);
     EXPECT_EQ(picture, screen) << "the read-out is not in the picture";
-    EXPECT_EQ(chart.Picture(2.0).size(), QSize(2 * ChartWidthPx, 2 * ChartHeightPx));
-    EXPECT_FALSE(chart.ReadOut().isEmpty()) << "the read-out stays on the screen";
-    QBuffer pdf;
-    pdf.open(QIODevice::WriteOnly);
-    chart.WritePdf(pdf);
-    EXPECT_TRUE(pdf.data().startsWith("%PDF-"));
-    EXPECT_EQ(pdf.data().count("/Type /Page\n") + pdf.data().count("/Type /Page "), 1);
+    EXPECT_EQ(snapshot.PrintPicture.size(), QSize(2 * ChartWidthPx, 2 * ChartHeightPx));
+    EXPECT_FALSE(probe.ReadOut().isEmpty()) << "the read-out stays on the screen";
+    EXPECT_TRUE(snapshot.Pdf.startsWith("%PDF-"));
+    EXPECT_EQ(snapshot.Pdf.count("/Type /Page\n") + snapshot.Pdf.count("/Type /Page "), 1);
 }
