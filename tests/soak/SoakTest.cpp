@@ -1,5 +1,7 @@
 #include "MessageRecorder.h"
 #include "ProgramWindows.h"
+#include "RandomUser.h"
+#include "SoundState.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -47,17 +49,6 @@ long HeapBytes() {
 #endif
 }
 
-bool Finite(const SimulationState& s) {
-    for (int k = 0; k < SampleCapacity; ++k) {
-        const auto i = static_cast<std::size_t>(k);
-        if (!std::isfinite(s.TimeAxis[i]) || !std::isfinite(s.ForceTrace[i]) ||
-            !std::isfinite(s.MomentTrace[i])) {
-            return false;
-        }
-    }
-    return std::isfinite(s.DrillTopY) && std::isfinite(s.TipY) && std::isfinite(s.ShearStress);
-}
-
 // A long run of the real window: ticks of the timer's handler with the user changing
 // inputs, materials and the run between them, the frame pictures read from disk on
 // every tick. Nothing may go wrong, and the memory must not creep.
@@ -67,51 +58,16 @@ TEST(Soak, HundredThousandTicksWithRandomInput) {
     SimulationState state;
     ProgramWindows windows(state);
     const MainWindowControls& form = windows.Controls;
-    const std::array<SpinEdit*, 7> spinEdits = {form.SpinEdit1, form.SpinEdit2, form.SpinEdit3,
-                                                form.SpinEdit4, form.SpinEdit5, form.SpinEdit6,
-                                                form.SpinEdit7};
     std::mt19937 random(20261208);
-    auto pick = [&random](int count) {
+    RandomUser user(form, [&random](int count) {
         return std::uniform_int_distribution<int>(0, count - 1)(random);
-    };
+    });
 
     long residentAfterSettling = 0, heapAfterSettling = 0;
     int fullTicks = 0;
     for (int n = 1; n <= SoakTicks; ++n) {
-        if (pick(40) == 0) {
-            switch (pick(8)) {
-            case 0: {
-                SpinEdit* spinEdit = spinEdits[static_cast<std::size_t>(pick(7))];
-                const int value =
-                    spinEdit->minimum() + pick(spinEdit->maximum() - spinEdit->minimum() + 1);
-                spinEdit->setText(QString::number(value));
-                break;
-            }
-            case 1:
-                spinEdits[static_cast<std::size_t>(pick(7))]->setText(
-                    pick(2) == 0 ? QStringLiteral("") : QStringLiteral("-7"));
-                break;
-            case 2:
-                form.ComboBox1->setCurrentIndex(pick(5));
-                form.ComboBox2->setCurrentIndex(pick(10));
-                break;
-            case 3:
-                QTest::mouseClick(pick(2) == 0 ? form.RadioButton1 : form.RadioButton2,
-                                  Qt::LeftButton);
-                break;
-            case 4:
-                form.Button5->click();
-                break;
-            case 5:
-                form.Button4->click();
-                break;
-            default:
-                // Proces with an accepted pair; a refusal or a blocked pilot hole is fine.
-                form.ComboBox1->setCurrentIndex(pick(5));
-                form.ComboBox2->setCurrentIndex(3 + pick(3));
-                form.Button3->click();
-                break;
-            }
+        if (std::uniform_int_distribution<int>(0, 39)(random) == 0) {
+            user.Act();
         }
         if (!form.Timer1->isActive()) {
             form.Button5->click();
@@ -120,7 +76,7 @@ TEST(Soak, HundredThousandTicksWithRandomInput) {
         const double before = state.TimeAxis[NewestSample];
         form.Tick();
         fullTicks += state.TimeAxis[NewestSample] != before ? 1 : 0;
-        ASSERT_TRUE(Finite(state)) << "tick " << n;
+        ASSERT_TRUE(IsSound(state)) << "tick " << n;
         ASSERT_LE(state.CutDiameter, state.DrillDiameter) << "tick " << n;
         if (n % 500 == 0) {
             QApplication::processEvents(); // the repaints a running program would do
