@@ -1,4 +1,5 @@
 #include "Materials.h"
+#include "LoadModel.h"
 #include "UserTexts.h"
 
 #include <gtest/gtest.h>
@@ -22,34 +23,45 @@ TEST(IsPairAllowed, TheWholeTableOfToolsAndWorkpieces) {
     }
 }
 
-// The sixteen coefficients of each workpiece material written out, in the order CpDrill,
-// QpDrill, YpDrill, CmDrill, QmDrill, YmDrill, CpReam, XpReam, YpReam, CmReam, QmReam,
-// XmReam, YmReam, SpeedExponent, ForceFactor, MomentFactor. Each row is loaded over the
-// set of material 9, whose fields are all nonzero: nothing of that set may survive.
-TEST(LoadCoefficients, EveryRowAsWrittenOutReplacesTheWholeSet) {
-    const double rows[10][16] = {
-        {680, 1.0, 0.7, 0.345, 2.0, 0.8, 670, 1.2, 0.65, 0.9, 1.0, 0.9, 0.8, -0.05, 1.27, 1.27},
-        {680, 1.0, 0.7, 0.345, 2.0, 0.8, 670, 1.2, 0.65, 0.9, 1.0, 0.9, 0.8, -0.05, 0.84, 0.84},
-        {427, 1.0, 0.8, 0.21, 2.0, 0.8, 235, 1.2, 0.4, 0.85, 1.0, 0.75, 0.8, 0, 1.45, 1.45},
-        {420, 1.2, 0.75, 0.12, 2.2, 0.8, 460, 1.0, 0.4, 1.96, 0.85, 0.8, 0.7, 0, 1.37, 1.16},
-        {680, 1.0, 0.7, 0.345, 2.0, 0.8, 670, 1.2, 0.65, 0.9, 1.0, 0.9, 0.8, -0.05, 1.18, 1.18},
-        {680, 1.0, 0.7, 0.345, 2.0, 0.8, 670, 1.2, 0.65, 0.9, 1.0, 0.9, 0.8, -0.05, 1.31, 1.31},
-        {328, 1.2, 0.75, 0.1, 2.2, 0.8, 380, 1.0, 0.4, 1.7, 0.85, 0.8, 0.7, 0, 1.09, 1.04},
-        {328, 1.2, 0.75, 0.1, 2.2, 0.8, 380, 1.0, 0.4, 1.7, 0.85, 0.8, 0.7, 0, 2.0, 1.38},
-        {1430, 1.0, 0.7, 0.41, 2.0, 0.7, 1400, 1.2, 0.65, 1.06, 1.0, 0.9, 0.8, -0.05, 1.0, 1.0},
-        {315, 1.0, 0.8, 0.12, 2.0, 0.8, 172, 1.0, 0.4, 0.31, 0.85, 0, 0.8, 0, 1.0, 1.0},
+// The loads of each workpiece material, worked out by hand from the material's coefficients
+// for a 20 mm drill at 0.2 mm/rev and 30 m/min, 10 mm deep: drilling, and enlarging with a
+// 5 mm depth of cut. Every coefficient enters one of the four. Each material is loaded over
+// the set of material 9, whose fields are all nonzero: nothing of that set may survive.
+TEST(LoadCoefficients, EachMaterialGivesTheLoadsWorkedOutForIt) {
+    const struct {
+        int Material;
+        double DrillingForce, DrillingMoment, EnlargingForce, EnlargingMoment;
+    } cases[] = {
+        {1, 4728.7907, 40.850114, 1740.931, 22.669543},
+        {2, 3127.7041, 27.018973, 1151.4819, 14.994028},
+        {3, 3421.3098, 33.652227, 1235.7695, 22.761141},
+        {4, 6273.6586, 28.007333, 1656.4793, 34.104537},
+        {5, 4393.6796, 37.955224, 1617.5579, 21.06304},
+        {6, 4877.729, 42.136732, 1795.7635, 23.383544},
+        {7, 3898.0855, 20.925019, 1088.7237, 26.520417},
+        {8, 7152.4505, 27.76589, 1997.6583, 35.190554},
+        {9, 7830.2116, 44.900514, 2864.3829, 21.023373},
+        {10, 1740.6324, 13.261962, 452.1016, 1.0924128},
     };
-    for (int work = 1; work <= 10; ++work) {
-        SimulationState s;
-        Initialise(s);
-        LoadCoefficients(s, 9);
-        LoadCoefficients(s, work);
-        const double loaded[] = {s.CpDrill, s.QpDrill,       s.YpDrill,     s.CmDrill,
-                                 s.QmDrill, s.YmDrill,       s.CpReam,      s.XpReam,
-                                 s.YpReam,  s.CmReam,        s.QmReam,      s.XmReam,
-                                 s.YmReam,  s.SpeedExponent, s.ForceFactor, s.MomentFactor};
-        for (std::size_t i = 0; i < 16; ++i) {
-            EXPECT_EQ(loaded[i], rows[work - 1][i]) << "material " << work << " field " << i;
+    for (const auto& c : cases) {
+        for (const bool drilling : {true, false}) {
+            SimulationState s;
+            Initialise(s);
+            LoadCoefficients(s, 9);
+            LoadCoefficients(s, c.Material);
+            s.Operation = drilling ? MachiningOperation::Drilling : MachiningOperation::Enlarging;
+            s.CutDiameter = 20;
+            s.CutDepth = 5;
+            s.Feed = 0.2;
+            s.CuttingSpeed = 30;
+            s.HoleDepth = 10;
+            ComputeLoads(s);
+            const double force = drilling ? c.DrillingForce : c.EnlargingForce;
+            const double moment = drilling ? c.DrillingMoment : c.EnlargingMoment;
+            EXPECT_NEAR(s.ForceTrace[NewestSample], force, force * 1e-7)
+                << "material " << c.Material << (drilling ? " drilling" : " enlarging");
+            EXPECT_NEAR(s.MomentTrace[NewestSample], moment, moment * 1e-7)
+                << "material " << c.Material << (drilling ? " drilling" : " enlarging");
         }
     }
 }
