@@ -86,7 +86,8 @@ sample() {
   echo "$(cpu_ticks "$program") $(cpu_ticks "${pids[0]}") $(date +%s%N)"
 }
 
-readonly clk_tck="$(getconf CLK_TCK)"
+clk_tck="$(getconf CLK_TCK)"
+readonly clk_tck
 # CLOCK_TICKS NANOSECONDS: the share of one core, in %.
 share() {
   awk -v t="$1" -v ns="$2" -v hz="$clk_tck" 'BEGIN {printf "%.2f", 100 * t / hz / (ns / 1e9)}'
@@ -109,10 +110,10 @@ measure() {
   sleep 1
   check_no_box "$which program, after Proces: are K40 and NL 800-2 picked and allowed?"
 
-  local p0 x0 t0 p1 x1 t1 p2 x2 t2
+  local p0 x0 t0 p1 p2 x2 t2
   read -r p0 x0 t0 < <(sample)
   sleep "$((seconds / 2))"
-  read -r p1 x1 t1 < <(sample)
+  read -r p1 _ _ < <(sample)
   sleep "$((seconds - seconds / 2))"
   read -r p2 x2 t2 < <(sample)
   test -n "$t2" || fail "the CPU times of the $which program or of Xvfb could not be read"

@@ -11,34 +11,28 @@
 #   PROGRAM_DIR  a folder with a built busenje and its 42 frame pictures; without it the
 #                program is built into build/bin first.
 #
-# It prints:
-#   - the ticks counted: the calls of TForm1::Timer1Timer that began while instructions
-#     were counted (the tick already running when counting began is left out, and its
+# It prints, from valgrind's callgrind_annotate:
+#   - the ticks counted: the calls of TForm1::Timer1Timer made while instructions were
+#     counted (the tick already running when counting began is not one of them, and its
 #     remaining instructions stand for the part of the last tick that was not counted);
 #   - all instructions of the program (every thread) in that time, and per tick;
 #   - the five largest parts of a tick, by inclusive cost per tick. The parts do not
-#     overlap: what one named part calls that is itself a named part counts only there.
-#       the chart's moving layer   Oscillograph::ReplotMoving: the traces, the time axis
-#                                  and its grid drawn anew
-#       whole chart replots        QCustomPlot::replot without the repaint it asks for
-#                                  (none in a steady run)
-#       ChartPlot::paintEvent      the chart's layer buffers copied into the window
-#       ImageView::paintEvent      the cross-section copied into the window
-#       rest of the repaint        the rest of QWidgetRepaintManager::paintAndFlush: the
-#                                  other widgets and the flush to the X server
-#       BMP decode                 QImage::loadFromData called by LoadFrameFile
-#       rest of LoadFrameFile      reading and comparing the file
-#       rest of the scene redraw   TForm1::DrawScene: painting the cross-section
-#       Oscillograph::PlotTraces   the new points of the traces
-#       rest of the tick handler   TForm1::Timer1Timer without the scene and the traces:
-#                                  the simulation step
-#     and what all the other named parts and everything else (the event loop, timers,
-#     X events) cost;
+#     overlap: what one part calls that is itself a part counts only there.
+#       Oscillograph::ReplotMoving   the chart's moving layer: the traces, the time axis
+#                                    and its grid drawn anew
+#       QCustomPlot::replot          whole chart replots (none in a steady run)
+#       ChartPlot::paintEvent        the chart's layer buffers copied into the window
+#       ImageView::paintEvent        the cross-section copied into the window
+#       the rest of QWidgetRepaintManager::paintAndFlush: the other widgets and the flush
+#                                    to the X server
+#       FramePictures::Load          the frame picture read, and decoded where it changed
+#       the rest of TForm1::DrawScene: painting the cross-section
+#       Oscillograph::PlotTraces     the traces' new points
+#       the rest of TForm1::Timer1Timer: the simulation step
+#     and what everything else (the event loop, timers, X events) costs;
 #   - the five functions with the largest own (self) cost per tick. Qt's internal
 #     functions have no names without Qt's debug symbols; they are shown by their
-#     library and address, with the nearest named function that calls them.
-# A part whose function the program does not have (an older build) is named in a line of
-# its own and counts nothing.
+#     library and address.
 # The callgrind file is kept as build/tick-cost/callgrind.out.ticks, for
 # callgrind_annotate or KCachegrind.
 #
@@ -117,177 +111,70 @@ pids=()
 rm -rf "$work/raw"
 
 # ---- The figures ----
-# The callgrind file, uncompressed: "ob=" names the object of the "fn=" blocks that
-# follow; in a block, "cob=" (only when the callee is in another object), "cfn=" and
-# "calls=COUNT TARGET" introduce one call whose next line carries its inclusive cost; other
-# lines starting with a position carry the function's own cost.
-awk -v tick_fn="TForm1::Timer1Timer()" -v seconds="$count_seconds" -v file="$kept" '
-function key(name, object) {
-  # Functions without a symbol are told apart by their object.
-  if (name ~ /^0x/) {
-    sub(/^0x0+/, "0x", name)
-    sub(/.*\//, "", object)
-    return name " in " object
-  }
-  return name
+# callgrind_annotate lists a function's whole cost on one line and, on lines of their own,
+# the parts of it that come from each source file (its own and the headers inlined into
+# it): a function's cost is the largest of its lines.
+annotate() {
+  callgrind_annotate --threshold=100 --auto=no --show-percs=no "$@" "$kept" 2> /dev/null
 }
-function grouped(n,   s, out) {
-  s = sprintf("%.0f", n)
-  out = ""
-  while (length(s) > 3 && substr(s, length(s) - 3, 1) ~ /[0-9]/) {
-    out = "," substr(s, length(s) - 2) out
-    s = substr(s, 1, length(s) - 3)
-  }
-  return s out
+annotate --inclusive=yes > "$work/inclusive.txt"
+annotate > "$work/self.txt"
+annotate --tree=caller > "$work/callers.txt"
+# The inclusive cost of the function whose name begins with $1.
+cost() {
+  awk -v name="$1" '{ fn = $0; sub(/^ *[0-9,]+ +/, "", fn); sub(/^[^:]*:/, "", fn) }
+    index(fn, name) == 1 { gsub(",", "", $1); if ($1 + 0 > most) most = $1 + 0 }
+    END { printf "%.0f", most }' "$work/inclusive.txt"
 }
-function incl(name) {
-  if (!(name in seen)) {
-    missing = missing "\n   not seen: " name
-    return 0
-  }
-  return inclusive[name]
-}
-function edge(caller, prefix,   k, parts, sum) {
-  sum = 0
-  for (k in callcost) {
-    split(k, parts, SUBSEP)
-    if (parts[1] == caller && index(parts[2], prefix) == 1) sum += callcost[k]
-  }
-  return sum
-}
-function positive(x) { return x > 0 ? x : 0 }
-# A display name: recursion levels and compiler clones are the same function.
-function plain(name) {
-  sub(/'\''[0-9]+$/, "", name)
-  sub(/ \[clone [^]]*\]$/, "", name)
-  return name
-}
-# The caller that spends most in a nameless function, followed up to a named one.
-function named_caller(name,   step, k, parts, best, bestcost) {
-  for (step = 0; step < 8 && name ~ /^0x/; step++) {
-    best = ""
-    bestcost = -1
-    for (k in callcost) {
-      split(k, parts, SUBSEP)
-      if (parts[2] == name && parts[1] != name && callcost[k] > bestcost) {
-        best = parts[1]
-        bestcost = callcost[k]
-      }
-    }
-    if (best == "") return ""
-    name = best
-  }
-  return name ~ /^0x/ ? "" : plain(name)
-}
-function shorten(text, width) {
-  return length(text) > width ? substr(text, 1, width - 3) "..." : text
-}
-/^ob=/ { ob = substr($0, 4); next }
-/^fn=/ { fn = key(substr($0, 4), ob); seen[fn] = 1; cob = ""; next }
-/^cob=/ { cob = substr($0, 5); next }
-/^cfn=/ { cfn = substr($0, 5); next }
-/^calls=/ { split(substr($0, 7), c, " "); ncalls = c[1]; target = c[2]; in_call = 1; next }
-/^totals:/ { totals = $2; next }
-/^[0-9+*-]/ {
-  cost = NF >= 2 ? $2 : 0
-  if (in_call) {
-    callee = key(cfn, cob != "" ? cob : ob)
-    in_call = 0
-    cob = ""
-    if (callee == fn) next
-    callcost[fn, callee] += cost
-    if (callee == tick_fn) entries[target] += ncalls
-  } else {
-    self[fn] += cost
-    total += cost
-  }
-  next
-}
-END {
-  if (totals != "") total = totals
-  # A tick that was already running when counting began entered the handler in its
-  # middle; the ticks are the calls that entered at its first line.
-  for (t in entries) if (entries[t] > ticks) ticks = entries[t]
-  if (ticks == 0) {
-    print "tick-cost: no tick was counted: did the run start?" > "/dev/stderr"
-    exit 1
-  }
-  for (k in callcost) {
-    split(k, parts, SUBSEP)
-    inclusive[parts[1]] += callcost[k]
-  }
-  for (f in self) inclusive[f] += self[f]
+total="$(awk '/PROGRAM TOTALS/ { gsub(",", "", $1); print $1 }' "$work/inclusive.txt")"
+# The ticks: the calls of the tick handler, as its callers ("<") made them.
+ticks="$(awk '/^ *[0-9,]+ +< / { n = $0; sub(/.*\(/, "", n); sub(/x\).*/, "", n); calls += n; next }
+  /^ *[0-9,]+ +\* .*:TForm1::Timer1Timer\(\)/ { sum += calls }
+  { calls = 0 } END { print sum + 0 }' "$work/callers.txt")"
+test "$ticks" -gt 0 || fail "no tick was counted: did the run start?"
 
-  replot = "QCustomPlot::replot(QCustomPlot::RefreshPriority)"
-  moving = "Oscillograph::ReplotMoving()"
-  flush = "QWidgetRepaintManager::paintAndFlush()"
-  chart_paint = "(anonymous namespace)::ChartPlot::paintEvent(QPaintEvent*)"
-  scene_paint = "ImageView::paintEvent(QPaintEvent*)"
-  load = "LoadFrameFile(QString const&)"
-  scene = "TForm1::DrawScene()"
-  plot = "Oscillograph::PlotTraces(SimulationState const&)"
-  n = 0
-  name[++n] = "the moving layer of the chart: traces, time axis, grid (Oscillograph::ReplotMoving)"
-  part[n] = incl(moving)
-  name[++n] = "whole chart replots (QCustomPlot::replot without its repaint)"
-  part[n] = replot in seen ? positive(inclusive[replot] - edge(replot, "QWidget::repaint(")) : 0
-  name[++n] = "ChartPlot::paintEvent (the chart copied into the window)"
-  part[n] = incl(chart_paint)
-  name[++n] = "ImageView::paintEvent (the cross-section copied into the window)"
-  part[n] = incl(scene_paint)
-  name[++n] = "rest of the window repaint (other widgets, flush to the X server)"
-  part[n] = positive(incl(flush) - part[3] - part[4])
-  name[++n] = "BMP decode of the frame picture (QImage::loadFromData)"
-  part[n] = edge(load, "QImage::loadFromData(")
-  name[++n] = "rest of LoadFrameFile (reading and comparing the file)"
-  part[n] = positive(incl(load) - part[6])
-  name[++n] = "rest of the scene redraw (TForm1::DrawScene: painting the cross-section)"
-  part[n] = positive(incl(scene) - incl(load))
-  name[++n] = "Oscillograph::PlotTraces (new points of the traces)"
-  part[n] = incl(plot)
-  name[++n] = "rest of the tick handler TForm1::Timer1Timer (simulation step)"
-  part[n] = positive(incl(tick_fn) - incl(scene) - incl(plot))
+moving="$(cost "Oscillograph::ReplotMoving(")"
+replot="$(cost "QCustomPlot::replot(")"
+chart_paint="$(cost "ChartPlot::paintEvent(")"
+scene_paint="$(cost "ImageView::paintEvent(")"
+repaint="$(cost "QWidgetRepaintManager::paintAndFlush(")"
+frames="$(cost "FramePictures::Load(")"
+scene_redraw="$(cost "TForm1::DrawScene(")"
+plot="$(cost "Oscillograph::PlotTraces(")"
+handler="$(cost "TForm1::Timer1Timer(")"
+parts=(
+  "$moving the chart's moving layer: traces, time axis, grid (Oscillograph::ReplotMoving)"
+  "$replot whole chart replots (QCustomPlot::replot; none in a steady run)"
+  "$chart_paint the chart's layer buffers copied into the window (ChartPlot::paintEvent)"
+  "$scene_paint the cross-section copied into the window (ImageView::paintEvent)"
+  "$((repaint - chart_paint - scene_paint)) the rest of the repaint: other widgets, the flush to the X server"
+  "$frames the frame picture read, decoded where it changed (FramePictures::Load)"
+  "$((scene_redraw - frames)) the rest of the scene redraw (TForm1::DrawScene)"
+  "$plot the traces' new points (Oscillograph::PlotTraces)"
+  "$((handler - scene_redraw - plot)) the rest of the tick handler: the simulation step"
+)
+named=0
+for part in "${parts[@]}"; do named=$((named + ${part%% *})); done
+# Instructions with their thousands grouped: 783,375.
+grouped() { echo "$1" | sed -e ':a' -e 's/\([0-9]\)\([0-9]\{3\}\)\($\|,\)/\1,\2\3/' -e 'ta'; }
+per_tick() {
+  printf "%12s  %5s %%" "$(grouped "$(($1 / ticks))")" \
+    "$(awk -v n="$1" -v all="$total" 'BEGIN { printf "%.1f", 100 * n / all }')"
+}
 
-  printf "callgrind file:         %s\n", file
-  printf "ticks counted in %d s:   %d (calls of %s)\n", seconds, ticks, tick_fn
-  printf "instructions in %d s:    %s\n", seconds, grouped(total)
-  printf "instructions per tick:  %s\n", grouped(total / ticks)
-  if (missing != "") printf "functions the parts need that the file does not have:%s\n", missing
-
-  print ""
-  print "Largest parts of a tick (inclusive instructions per tick; the parts do not overlap):"
-  named = 0
-  for (i = 1; i <= n; i++) { order[i] = i; named += part[i] }
-  for (i = 1; i <= n; i++)
-    for (j = i + 1; j <= n; j++)
-      if (part[order[j]] > part[order[i]]) { t = order[i]; order[i] = order[j]; order[j] = t }
-  shown = 0
-  for (i = 1; i <= 5; i++) {
-    p = part[order[i]]
-    shown += p
-    printf "  %10s  %5.1f %%  %s\n", grouped(p / ticks), 100 * p / total, name[order[i]]
-  }
-  printf "  %10s  %5.1f %%  %s\n", grouped((named - shown) / ticks), 100 * (named - shown) / total,
-    sprintf("the other %d named parts", n - 5)
-  rest = total - named
-  printf "  %10s  %5.1f %%  %s\n", grouped(rest / ticks), 100 * rest / total,
-    "everything else (event loop, timers, X events)"
-
-  print ""
-  print "Largest functions by own (self) cost per tick:"
-  for (f in self) own[plain(f)] += self[f]
-  for (i = 1; i <= 5; i++) {
-    best = ""
-    for (f in own) if (!(f in listed) && (best == "" || own[f] > own[best])) best = f
-    if (best == "") break
-    listed[best] = 1
-    label = best
-    if (best ~ /^0x/) {
-      caller = named_caller(best)
-      sub(/\(.*$/, "", caller)
-      if (caller != "") label = best ", under " caller
-    }
-    printf "  %10s  %5.1f %%  %s\n", grouped(own[best] / ticks), 100 * own[best] / total,
-      shorten(label, 110)
-  }
-}' "$kept"
+echo "callgrind file:         $kept"
+echo "ticks counted in ${count_seconds} s:   $ticks (calls of TForm1::Timer1Timer)"
+echo "instructions in ${count_seconds} s:    $(grouped "$total")"
+echo "instructions per tick:  $(grouped "$((total / ticks))")"
+echo
+echo "Largest parts of a tick (inclusive instructions per tick; the parts do not overlap):"
+for part in "${parts[@]}"; do
+  echo "$(per_tick "${part%% *}")  ${part#* }"
+done | sort -t "%" -k1,1 -rn | head -n 5
+echo "$(per_tick "$((total - named))")  everything else (the event loop, timers, X events)"
+echo
+echo "Largest functions by own (self) cost per tick:"
+grep -E "^ *[0-9,]+ " "$work/self.txt" | grep -v "PROGRAM TOTALS" | head -n 5 |
+  while read -r instructions where; do
+    echo "$(per_tick "${instructions//,/}")  ${where:0:100}"
+  done

@@ -6,6 +6,7 @@
 #   root  the folder of the Debian root
 #   work  a folder for logs, screenshots and the caches of downloads
 # and call debian_root_cleanup from their EXIT trap.
+# shellcheck disable=SC2154 # root and work are the sourcing script's
 source "$(dirname "${BASH_SOURCE[0]}")/screen.sh"
 
 # ---- The root ----
@@ -69,6 +70,18 @@ as_user() {
   chroot --userspec="$name:$name" "$root" /usr/bin/env -i HOME="/home/$name" USER="$name" \
     LOGNAME="$name" PATH=/usr/local/bin:/usr/bin:/bin DISPLAY="${display:-}" LANG=C.UTF-8 \
     /bin/sh -c "umask 0002 && cd \"\$HOME\" && $*"
+}
+
+# Removes the package from the root, which must leave none of the files that dpkg -L
+# listed of it in $work/owned.txt.
+remove_package_leaving_nothing() {
+  local path
+  in_root dpkg -r busenje > /dev/null
+  while read -r path; do
+    if [ -f "$root$path" ] || [ -L "$root$path" ]; then
+      fail "dpkg -r left $path behind"
+    fi
+  done < "$work/owned.txt"
 }
 
 # Ends the processes started here and takes the root apart.

@@ -168,12 +168,7 @@ echo "   without its pictures the program's error box is seen"
 
 # ---- Removing it ----
 phase "removing the package"
-in_root dpkg -r busenje > /dev/null
-while read -r path; do
-  if [ -f "$root$path" ] || [ -L "$root$path" ]; then
-    fail "dpkg -r left $path behind"
-  fi
-done < "$work/owned.txt"
+remove_package_leaving_nothing
 snapshot > "$work/after.txt"
 if ! diff "$work/before.txt" "$work/after.txt" > "$work/left.txt"; then
   cat "$work/left.txt"

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # What the checks that look at the program on a screen share: an Xvfb display, the
 # program's windows on it, and the cross-section's drill in a screenshot. Sourced by the
-# check scripts, which set `work`, a folder for logs and screenshots, and call
-# end_processes from their EXIT trap.
+# check scripts, which source setup.sh first, set `work`, a folder for logs and
+# screenshots, and call end_processes from their EXIT trap.
+# shellcheck disable=SC2154 # work is the sourcing script's
 
 readonly main_title="Odredjivanje otpora rezanja pri busenju i prosirivanju"
 readonly program_title="Busenje"
@@ -10,17 +11,6 @@ readonly program_title="Busenje"
 # patch of the drill's body above the workpiece, white where no drill is drawn.
 readonly scene=(232 0 369 353)
 readonly drill_patch=(176 5 16 50)
-
-started=$SECONDS
-phase_started=$SECONDS
-phase() {
-  echo "== $1 (after $((SECONDS - started)) s; last step $((SECONDS - phase_started)) s)"
-  phase_started=$SECONDS
-}
-fail() {
-  echo "$(basename "$0" .sh): $*" >&2
-  exit 1
-}
 
 pids=()
 start_xvfb() {
@@ -73,6 +63,7 @@ window_of() {
 }
 # Waits until the main window shows (at most $1 seconds, 10 without it), then a moment for
 # any box that would follow it.
+# shellcheck disable=SC2120 # the seconds are optional
 wait_for_main_window() {
   for _ in $(seq $((${1:-10} * 10))); do
     if [ -n "$(window_of "$main_title")" ] || [ -n "$(window_of "$program_title")" ]; then
@@ -96,9 +87,9 @@ stop_program() {
 # Checks the windows and the drill in the cross-section, and writes the picture of the
 # screen to $1, of the main window to $1-window.
 check_screen() {
-  local shot="$1" list main x y width height
+  local shot="$1" list line main x y width height
   list="$(windows)"
-  echo "$list" | sed 's/^/   window /'
+  while read -r line; do echo "   window $line"; done <<< "$list"
   test -z "$(window_of "$program_title")" || { echo "an error box is open"; return 1; }
   main="$(window_of "$main_title")"
   test -n "$main" || { echo "no main window"; return 1; }
@@ -130,9 +121,18 @@ same_window() {
 # Places in the main window's client area that the checks click: the hole depth's field,
 # the fields of the two material lists, "Proces" and "Exit".
 readonly depth_field=(175 251) tool_field=(100 306) work_field=(100 338)
-readonly proces_button=(36 396) exit_button=(36 476)
+readonly proces_button=(36 396)
+# shellcheck disable=SC2034 # clicked by the scripts that end the program as a user does
+readonly exit_button=(36 476)
 click_in() {
   timeout 10 xdotool mousemove --window "$1" "$2" "$3" click 1
+}
+# Clicks into a material list's field at ($2, $3) of window $1 and picks the list's third
+# entry.
+pick_third_entry() {
+  click_in "$@"
+  sleep 0.5
+  timeout 10 xdotool key --delay 150 Down Down Down
 }
 # Starts a run in the main window $1 with the materials K40 and NL 800-2, an allowed pair:
 # the hole depth set to $2 mm first where given, "Proces" pressed, and the pointer moved
@@ -140,17 +140,14 @@ click_in() {
 # gives it the focus; Ctrl+A and the digits replace the depth, and from no selection Down
 # once picks a list's first entry, so three Downs pick the third.
 start_run() {
-  local main="$1" depth="${2:-}" field
+  local main="$1" depth="${2:-}"
   if [ -n "$depth" ]; then
     click_in "$main" "${depth_field[@]}"
     timeout 10 xdotool key ctrl+a
     timeout 10 xdotool type --delay 100 "$depth"
   fi
-  for field in "${tool_field[*]}" "${work_field[*]}"; do
-    click_in "$main" $field
-    sleep 0.5
-    timeout 10 xdotool key --delay 150 Down Down Down
-  done
+  pick_third_entry "$main" "${tool_field[@]}"
+  pick_third_entry "$main" "${work_field[@]}"
   sleep 0.5
   click_in "$main" "${proces_button[@]}"
   timeout 10 xdotool mousemove 5 5

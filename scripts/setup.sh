@@ -1,7 +1,20 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the program needs to build, test, package and run, when
-# any is missing, and finds this machine's Debian mirror. Sourced by test.sh, run.sh and
-# the other scripts.
+# any is missing, and finds this machine's Debian mirror; and what every script prints of
+# its steps and its failure. Sourced by test.sh, run.sh and the other scripts.
+
+started=$SECONDS
+phase_started=$SECONDS
+# A step of a script begins: its name, and the time since the script and the last step
+# began.
+phase() {
+  echo "== $1 (after $((SECONDS - started)) s; last step $((SECONDS - phase_started)) s)"
+  phase_started=$SECONDS
+}
+fail() {
+  echo "$(basename "$0" .sh): $*" >&2
+  exit 1
+}
 
 BUSENJE_PACKAGES=(
   cmake ninja-build g++ pkg-config
@@ -17,6 +30,7 @@ BUSENJE_OPTIONAL_PACKAGES=(fonts-wine)
 # What scripts/windows-build.sh adds: the MinGW-w64 cross compilers (POSIX threads), NSIS
 # for the installer, zip for the runnable folder, and Wine, which the build names as the
 # runner of its test programs when it is configured.
+# shellcheck disable=SC2034 # used by the scripts that source this one
 BUSENJE_WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 nsis zip wine64)
 
 busenje_installed() {
@@ -27,6 +41,9 @@ busenje_known_to_apt() {
   apt-cache show --no-all-versions "$1" > /dev/null 2>&1
 }
 
+# Installs the program's packages that are missing, and the packages named, where a script
+# needs more.
+# shellcheck disable=SC2120 # the packages named are optional
 busenje_install_packages() {
   local missing=() optional=()
   local pkg

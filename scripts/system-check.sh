@@ -73,7 +73,7 @@ echo "$user ALL=(ALL) NOPASSWD: ALL" > "$root/etc/sudoers.d/$user"
 chmod 440 "$root/etc/sudoers.d/$user"
 git clone --quiet --no-hardlinks "$PWD" "$root$clone"
 in_root chown -R "$user:$user" "$clone"
-(. "$root/etc/os-release" && echo "$PRETTY_NAME")
+sed -n 's/^PRETTY_NAME="\(.*\)"$/\1/p' "$root/etc/os-release"
 
 phase "./test.sh as $tester"
 test_started=$SECONDS
@@ -90,6 +90,7 @@ echo "./test.sh took $((SECONDS - test_started)) s:" \
   "$(grep -E "tests passed|tests failed" "$work/test.log")"
 echo "compiler warnings: $(grep -c -- "warning:" "$work/test.log" || true)"
 grep -- "warning:" "$work/test.log" | sort | uniq -c | head -n 20 || true
+# shellcheck disable=SC2016 # dpkg-query's own fields
 in_root dpkg-query -W -f '   ${Package} ${Version}\n' g++ cmake qt6-base-dev \
   libqcustomplot-dev fonts-wine 2> /dev/null || true
 if $tests_only; then
@@ -138,11 +139,6 @@ same_window "$work/installed.png" "$work/build-tree.png"
 echo "   the installed program's window is the build tree's, pixel for pixel"
 
 phase "removing the package"
-in_root dpkg -r busenje > /dev/null
-while read -r path; do
-  if [ -f "$root$path" ] || [ -L "$root$path" ]; then
-    fail "dpkg -r left $path behind"
-  fi
-done < "$work/owned.txt"
+remove_package_leaving_nothing
 echo "dpkg -r: nothing of the package is left"
 echo "the screenshot of the installed program: $work/installed.png"

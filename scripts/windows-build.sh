@@ -25,14 +25,15 @@ busenje_install_packages "${BUSENJE_WINDOWS_PACKAGES[@]}"
 readonly cache="${BUSENJE_WINDOWS_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/busenje-windows}"
 readonly prefix="$cache/prefix"
 readonly toolchain="$PWD/cmake/mingw-w64-x86_64.cmake"
-readonly jobs="$(nproc)"
-started=$SECONDS
-phase() { echo "== $1 (after $((SECONDS - started)) s)"; }
-
+jobs="$(nproc)"
+readonly jobs
+# The versions are read first and made read-only after, so that a failing dpkg-query
+# stops the script instead of leaving an empty version in the cache's stamp.
 source_version() { dpkg-query -W -f '${source:Version}' "$1"; }
-readonly qt_version="$(source_version qt6-base-dev)"
-readonly qcustomplot_version="$(source_version libqcustomplot-dev)"
-readonly googletest_version="$(source_version libgtest-dev)"
+qt_version="$(source_version qt6-base-dev)"
+qcustomplot_version="$(source_version libqcustomplot-dev)"
+googletest_version="$(source_version libgtest-dev)"
+readonly qt_version qcustomplot_version googletest_version
 
 # What the program needs of Qt, optimised for size (which also builds fastest), with the
 # libraries Qt brings bundled rather than taken from the system. Left out: what the program

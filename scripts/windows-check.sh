@@ -98,10 +98,11 @@ for file in busenje.exe Qt6Core.dll Qt6Gui.dll Qt6Widgets.dll Qt6PrintSupport.dl
   LICENSE.txt Uninstall.exe; do
   test -f "$folder/$file" || fail "the installer left out $file"
 done
-test "$(ls "$folder"/*.BMP | wc -l)" -eq 42 || fail "the installer did not bring the 42 pictures"
+pictures=("$folder"/*.BMP)
+test "${#pictures[@]}" -eq 42 || fail "the installer did not bring the 42 pictures"
 shortcut="$(find "$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu" -name 'Bušenje.lnk')"
 test -n "$shortcut" || fail "no Start-menu entry"
-echo "   $(ls "$folder" | wc -l) files in C:\\Program Files\\Busenje; Start-menu entry:" \
+echo "   $(find "$folder" -mindepth 1 -maxdepth 1 | wc -l) files in C:\\Program Files\\Busenje; Start-menu entry:" \
   "${shortcut#"$WINEPREFIX/drive_c/"}"
 uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Busenje'
 "$wine" reg query "$uninstall_key" > /dev/null 2>&1 || fail "the uninstaller is not registered"
