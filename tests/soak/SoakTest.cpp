@@ -4,12 +4,7 @@
 #include "SoundState.h"
 
 #include <QApplication>
-#include <QComboBox>
 #include <QFile>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QTest>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 

@@ -7,14 +7,10 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
-#include <QFontInfo>
 #include <QFontMetrics>
 #include <QImage>
 #include <QLineEdit>
-#include <QPushButton>
-#include <QRadioButton>
 #include <QThread>
-#include <QTimer>
 #include <QWheelEvent>
 
 #include <algorithm>

@@ -1,8 +1,6 @@
 #include "WindowPlacement.h"
 #include "ProgramWindows.h"
 
-#include <QApplication>
-#include <QScreen>
 #include <QTest>
 
 #include <gtest/gtest.h>

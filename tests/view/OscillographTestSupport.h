@@ -7,7 +7,6 @@
 #include "RecordingViews.h"
 #include "SimulationState.h"
 
-#include <QApplication>
 #include <QImage>
 #include <QTest>
 #include <gtest/gtest.h>
