@@ -10,13 +10,8 @@
 
 namespace {
 
-// The oscillograph's part of one tick: both traces rebuilt from the buffers, then what the
-// event loop does after the tick handler returns: the queued redraw of what moves, and the
-// repaint it asks for (the update it posts comes in the second pass).
-void PlotTracesAndRepaint(benchmark::State& bench) {
-    Oscillograph chart;
-    chart.resize(369, 137);
-    chart.show();
+// The state 300 ticks into a run with the first materials of both lists.
+SimulationState StateAfterARun() {
     SimulationState state;
     Initialise(state);
     ToolMaterialPicked(state, 0);
@@ -26,6 +21,17 @@ void PlotTracesAndRepaint(benchmark::State& bench) {
     for (int tick = 0; tick < 300; ++tick) {
         AdvanceProcess(state, views);
     }
+    return state;
+}
+
+// The oscillograph's part of one tick: both traces rebuilt from the buffers, then what the
+// event loop does after the tick handler returns: the queued redraw of what moves, and the
+// repaint it asks for (the update it posts comes in the second pass).
+void PlotTracesAndRepaint(benchmark::State& bench) {
+    Oscillograph chart;
+    chart.resize(369, 137);
+    chart.show();
+    SimulationState state = StateAfterARun();
     for (auto _ : bench) {
         chart.PlotTraces(state);
         QApplication::processEvents();
@@ -55,15 +61,7 @@ void TakeSnapshot(benchmark::State& bench) {
     Oscillograph chart;
     chart.resize(369, 137);
     chart.show();
-    SimulationState state;
-    Initialise(state);
-    ToolMaterialPicked(state, 0);
-    WorkMaterialPicked(state, 0);
-    (void)PrepareProcessStart(state);
-    RecordingViews views;
-    for (int tick = 0; tick < 300; ++tick) {
-        AdvanceProcess(state, views);
-    }
+    SimulationState state = StateAfterARun();
     chart.PlotTraces(state);
     QApplication::processEvents();
     for (auto _ : bench) {
