@@ -30,8 +30,8 @@
 
 namespace {
 
-// Answers the dialogs of a save as a user does: the file dialog with `fileName`, a question
-// whether to replace the file with yes.
+// Answers the dialogs of a save as a user does: the file dialog with `fileName`, or with
+// "Cancel" where that is empty, a question whether to replace the file with yes.
 class DialogAnswers {
   public:
     explicit DialogAnswers(QString fileName) : fileName_(std::move(fileName)) {
@@ -58,6 +58,11 @@ class DialogAnswers {
                     dialogTexts << (text.isEmpty() ? shown->toolTip() : text);
                 }
                 dialogTexts.removeAll(QString());
+            }
+            if (fileName_.isEmpty()) {
+                ++fileDialogs;
+                dialog->reject();
+                return;
             }
             name->setText(fileName_);
             if (dialog->selectedFiles() == QStringList{fileName_}) {
@@ -174,10 +179,12 @@ TEST_F(MainWindow, TheChartMenuSavesTheSamples) {
 
     QTemporaryDir folder;
     const QString fileName = QDir(folder.path()).filePath(QStringLiteral("run.csv"));
-    {
-        DialogAnswers answers(fileName);
+    // Saved, then the dialog opened again in that folder and cancelled: nothing is written.
+    for (const QString& answer : {fileName, QString()}) {
+        DialogAnswers answers(answer);
         menu->actions().at(3)->trigger();
         EXPECT_EQ(answers.fileDialogs, 1);
+        EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList{"run.csv"});
     }
     QFile saved(fileName);
     ASSERT_TRUE(saved.open(QIODevice::ReadOnly | QIODevice::Text));
