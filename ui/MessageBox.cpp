@@ -10,10 +10,13 @@
 #include <QFontMetrics>
 #include <QGridLayout>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 #include <QScreen>
 #include <QStyle>
 #include <QWindow>
+
+#include <memory>
 
 namespace {
 
@@ -22,6 +25,13 @@ constexpr int IconSizePx = 32;
 constexpr int TitleBarButtonsPx = 128;
 
 MessageSink* currentSink = nullptr;
+
+#if defined(Q_OS_WASM)
+BoxWaiting boxWaiting = BoxWaiting::WithoutLoop;
+#else
+BoxWaiting boxWaiting = BoxWaiting::InItsOwnLoop;
+#endif
+QPointer<QDialog> openBox;
 
 QScreen* ScreenOfActiveWindow() {
     if (QWidget* active = QApplication::activeWindow()) {
@@ -115,30 +125,44 @@ void CentreOnScreen(QDialog& dialog) {
 } // namespace
 
 void ShowModalBox(BoxIcon icon, const QString& caption, const QString& text) {
-    QDialog dialog(QApplication::activeWindow());
-    dialog.setWindowTitle(caption);
-    dialog.setWindowModality(Qt::ApplicationModal);
-    dialog.setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                          Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint);
+    auto dialog = std::make_unique<QDialog>(QApplication::activeWindow());
+    dialog->setWindowTitle(caption);
+    dialog->setWindowModality(Qt::ApplicationModal);
+    dialog->setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                           Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint);
 
-    auto* iconLabel = new QLabel(&dialog);
+    auto* iconLabel = new QLabel(dialog.get());
     const QStyle::StandardPixmap pixmap =
         icon == BoxIcon::Exclamation ? QStyle::SP_MessageBoxWarning : QStyle::SP_MessageBoxCritical;
-    iconLabel->setPixmap(dialog.style()->standardIcon(pixmap).pixmap(IconSizePx, IconSizePx));
+    iconLabel->setPixmap(dialog->style()->standardIcon(pixmap).pixmap(IconSizePx, IconSizePx));
     iconLabel->setFixedSize(IconSizePx, IconSizePx);
 
     // The text stands one layout gap right of the icon. Where the title bar makes the box
     // wider than icon and text, the width goes to the text's column, to the right of the
     // text, and the icon's column keeps the icon's width.
-    auto* layout = new QGridLayout(&dialog);
+    auto* layout = new QGridLayout(dialog.get());
     layout->setSizeConstraint(QLayout::SetFixedSize);
     layout->addWidget(iconLabel, 0, 0, Qt::AlignLeft | Qt::AlignTop);
-    layout->addWidget(MakeTextLabel(text, &dialog), 0, 1, Qt::AlignLeft | Qt::AlignVCenter);
+    layout->addWidget(MakeTextLabel(text, dialog.get()), 0, 1, Qt::AlignLeft | Qt::AlignVCenter);
     layout->setColumnStretch(1, 1);
-    QPushButton* ok = AddOkButton(caption, dialog, *layout);
-    CentreOnScreen(dialog);
+    QPushButton* ok = AddOkButton(caption, *dialog, *layout);
+    CentreOnScreen(*dialog);
     ok->setFocus();
+    openBox = dialog.get();
     // Esc and the close box reject the dialog, Enter and "OK" accept it; the result is
     // not used.
-    dialog.exec();
+    if (boxWaiting == BoxWaiting::InItsOwnLoop) {
+        dialog->exec();
+        return;
+    }
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog.release()->open();
+}
+
+void SetBoxWaiting(BoxWaiting waiting) {
+    boxWaiting = waiting;
+}
+
+QWidget* CurrentBox() {
+    return openBox != nullptr && openBox->isVisible() ? openBox.data() : nullptr;
 }

@@ -3,6 +3,7 @@
 #include "MessageKind.h"
 
 #include <QString>
+#include <QWidget>
 
 // Where the program's beeps and boxes go. Tests install a sink that records
 // them instead of sounding and blocking; without one the real beep and the
@@ -36,3 +37,15 @@ void ShowMessageBox(MessageKind kind, const QString& text);
 // contents and centred on the screen. The error report uses it as well.
 enum class BoxIcon { Exclamation, Stop };
 void ShowModalBox(BoxIcon icon, const QString& caption, const QString& text);
+
+// How a box waits for its user. On the desktop it runs an event loop of its own and
+// ShowModalBox returns when the box is closed. A browser cannot run one event loop inside
+// another: there ShowModalBox returns at once, and the box stays open, modal to the whole
+// program, until the user closes it. Every handler shows its box as its last act, so the
+// two come to the same: the windows cannot be used while the box is open, and the run
+// goes on ticking and repainting beneath it. Tests may choose either.
+enum class BoxWaiting { InItsOwnLoop, WithoutLoop };
+void SetBoxWaiting(BoxWaiting waiting);
+
+// The box of ShowModalBox that is open now, or nullptr.
+QWidget* CurrentBox();

@@ -171,9 +171,10 @@ bool SpinEdit::FilterKey(const QKeyEvent* event) {
 }
 
 void SpinEdit::ArrowPressed(int direction) {
-    if (stepping_) {
-        // A box opened by the previous step's handler runs its own event loop;
-        // the held button must not go on stepping underneath it.
+    if (stepping_ || boxOfStep_ != nullptr) {
+        // A box opened by the previous step's handler is open (in its own event loop,
+        // or beside the program's in the browser); the held button must not go on
+        // stepping underneath it.
         ReleaseArrows();
         return;
     }
@@ -191,6 +192,7 @@ void SpinEdit::StepBy(int direction) {
     const std::int64_t next =
         std::clamp<std::int64_t>(current + std::int64_t{direction} * step_, minimum_, maximum_);
     edit_->setText(QString::number(next));
+    boxOfStep_ = CurrentBox();
     stepping_ = false;
 }
 

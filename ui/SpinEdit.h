@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPointer>
 #include <QString>
 #include <QWidget>
 
@@ -60,6 +61,9 @@ class SpinEdit : public QWidget {
     int step_;
     bool arrowsOnly_ = false;
     bool stepping_ = false;
+    // The box the last step's handler opened, while it is open (where a box does not wait
+    // in a loop of its own, see BoxWaiting).
+    QPointer<QWidget> boxOfStep_;
     QString lastText_;
     QLineEdit* edit_;
     QToolButton* up_;

@@ -5,6 +5,7 @@
 #include <QDialog>
 #include <QGridLayout>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
@@ -42,19 +43,26 @@ struct OpenBox {
     int boxWidthPx = 0;
     int textHintWidthPx = 0;
     int layoutGapPx = -1;
+    // Whether ShowMessage returned while the box was still open, and whether the box
+    // was gone once it had been closed.
+    bool returnedWhileOpen = false;
+    bool goneAfterClose = false;
 };
 
 enum class CloseBy { Escape, Enter, ClickOk };
 
-OpenBox ShowAndClose(MessageKind kind, const QString& text, CloseBy closeBy) {
+OpenBox ShowAndClose(MessageKind kind, const QString& text, CloseBy closeBy,
+                     BoxWaiting waiting = BoxWaiting::InItsOwnLoop) {
     OpenBox seen;
     bool inspected = false;
+    QPointer<QDialog> box;
     QTimer::singleShot(0, [&] {
         auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
         if (dialog == nullptr) {
             return;
         }
         inspected = true;
+        box = dialog;
         seen.caption = dialog->windowTitle();
         const auto* label = dialog->findChild<QLabel*>(QStringLiteral("messageText"));
         seen.text = label != nullptr ? label->text() : QString();
@@ -95,8 +103,12 @@ OpenBox ShowAndClose(MessageKind kind, const QString& text, CloseBy closeBy) {
             modal->close();
         }
     });
+    SetBoxWaiting(waiting);
     ShowMessage(kind, text);
-    EXPECT_TRUE(inspected);
+    SetBoxWaiting(BoxWaiting::InItsOwnLoop);
+    seen.returnedWhileOpen = CurrentBox() != nullptr;
+    EXPECT_TRUE(QTest::qWaitFor([&] { return inspected && box == nullptr; }));
+    seen.goneAfterClose = CurrentBox() == nullptr && QApplication::activeModalWidget() == nullptr;
     return seen;
 }
 
@@ -104,10 +116,12 @@ struct RealBoxCase {
     MessageKind kind;
     CloseBy closeBy;
     const char* caption;
+    BoxWaiting waiting = BoxWaiting::InItsOwnLoop;
 };
 
 void PrintTo(const RealBoxCase& c, std::ostream* os) {
-    *os << c.caption << " closed by " << static_cast<int>(c.closeBy);
+    *os << c.caption << " closed by " << static_cast<int>(c.closeBy) << " waiting "
+        << static_cast<int>(c.waiting);
 }
 
 class RealMessageBox : public ::testing::TestWithParam<RealBoxCase> {};
@@ -115,7 +129,11 @@ class RealMessageBox : public ::testing::TestWithParam<RealBoxCase> {};
 TEST_P(RealMessageBox, CaptionIconOneOkCentredAndClosedByKeyOrClick) {
     const RealBoxCase& c = GetParam();
     const QString text = QStringLiteral("Materijal obratka nije zadat!");
-    const OpenBox seen = ShowAndClose(c.kind, text, c.closeBy);
+    const OpenBox seen = ShowAndClose(c.kind, text, c.closeBy, c.waiting);
+    // A box waiting in its own loop has closed when ShowMessage returns; one without a
+    // loop (the browser's) is still open then.
+    EXPECT_EQ(seen.returnedWhileOpen, c.waiting == BoxWaiting::WithoutLoop);
+    EXPECT_TRUE(seen.goneAfterClose);
     EXPECT_EQ(seen.caption, QString::fromLatin1(c.caption));
     EXPECT_EQ(seen.text, text);
     EXPECT_EQ(seen.buttons, QStringList{QStringLiteral("OK")});
@@ -133,9 +151,13 @@ TEST_P(RealMessageBox, CaptionIconOneOkCentredAndClosedByKeyOrClick) {
 
 INSTANTIATE_TEST_SUITE_P(
     Kinds, RealMessageBox,
-    ::testing::Values(RealBoxCase{MessageKind::Warning, CloseBy::Escape, "Warning"},
-                      RealBoxCase{MessageKind::Error, CloseBy::Enter, "Error"},
-                      RealBoxCase{MessageKind::Error, CloseBy::ClickOk, "Error"}));
+    ::testing::Values(
+        RealBoxCase{MessageKind::Warning, CloseBy::Escape, "Warning"},
+        RealBoxCase{MessageKind::Error, CloseBy::Enter, "Error"},
+        RealBoxCase{MessageKind::Error, CloseBy::ClickOk, "Error"},
+        RealBoxCase{MessageKind::Warning, CloseBy::Escape, "Warning", BoxWaiting::WithoutLoop},
+        RealBoxCase{MessageKind::Error, CloseBy::Enter, "Error", BoxWaiting::WithoutLoop},
+        RealBoxCase{MessageKind::Error, CloseBy::ClickOk, "Error", BoxWaiting::WithoutLoop}));
 
 TEST(RealMessageBoxWrap, ALongTextWrapsAtHalfTheScreenWidth) {
     const QString text = QStringLiteral("Nastaje lom burgije ").repeated(60);
