@@ -12,6 +12,15 @@ constexpr int WindowFontPx = 11; // 8 pt at 96 dpi; the windows are laid out in 
 const char* const TahomaCloneFiles[] = {"/usr/share/wine/fonts/tahoma.ttf",
                                         "/usr/share/wine/fonts/tahomabd.ttf"};
 
+#if defined(Q_OS_WASM)
+// The browser has none of the system's fonts: the page brings, at the same paths, the faces
+// that fontconfig finds on Linux for the chart's numbers and the instructions page.
+const char* const PageFontFiles[] = {
+    "/usr/share/fonts/truetype/liberation2/LiberationSans-Regular.ttf",
+    "/usr/share/fonts/truetype/liberation2/LiberationSerif-Regular.ttf",
+    "/usr/share/fonts/truetype/liberation2/LiberationSerif-BoldItalic.ttf"};
+#endif
+
 // Whether the clone's bold face could be registered; without it bold falls back to a
 // face whose outlines are bold themselves. Windows has Tahoma of its own, whose bold
 // outlines are bold: nothing is registered there.
@@ -20,6 +29,11 @@ bool RegisterOnce() {
     return false;
 #endif
     static const bool boldCloneRegistered = [] {
+#if defined(Q_OS_WASM)
+        for (const char* path : PageFontFiles) {
+            QFontDatabase::addApplicationFont(QString::fromLatin1(path));
+        }
+#endif
         bool bold = false;
         for (const char* path : TahomaCloneFiles) {
             const QString file = QString::fromLatin1(path);

@@ -99,6 +99,9 @@ inline constexpr std::string_view NoSpaceReason = "nema dovoljno mesta na disku"
 inline constexpr std::string_view NoFolderReason = "fascikla ne postoji";
 inline constexpr std::string_view NameTooLongReason = "ime je predugačko";
 inline constexpr std::string_view NoPermissionReason = "nema dozvole za upis";
+// In the browser: the browser did not let the page put the picture on the clipboard.
+inline constexpr std::string_view ClipboardRefusedText =
+    "Slika nije kopirana: pregledač ne dozvoljava stranici upis u ostavu";
 
 // The instructions window: its title and the paragraphs of its page as rich text, the
 // quoted names in bold italics, the words (their spelling included) as the students have

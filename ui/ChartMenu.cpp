@@ -4,6 +4,7 @@
 #include "ProgramError.h"
 #include "UserTexts.h"
 #include "Utf8Text.h"
+#include "WebPage.h"
 
 #include <QBuffer>
 #include <QClipboard>
@@ -34,10 +35,20 @@ bool HasTooLongName(const QString& fileName) {
     });
 }
 
+#if !defined(Q_OS_WASM)
 // The documents folder, or the home folder where an account has none.
 QString StartFolder() {
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     return !documents.isEmpty() && QFileInfo(documents).isDir() ? documents : QDir::homePath();
+}
+#endif
+
+QByteArray PngBytes(const QPixmap& picture) {
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter(&buffer, "png").write(picture.toImage());
+    return png;
 }
 
 } // namespace
@@ -97,29 +108,40 @@ void ChartMenu::Open(QPoint where) {
 }
 
 void ChartMenu::SavePicture(const QPixmap& picture, std::string_view proposedName) {
-    const QString fileName = ChooseFileName(PictureFilter, proposedName);
-    if (fileName.isEmpty()) {
-        return;
-    }
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter(&buffer, "png").write(picture.toImage());
-    WriteWholeFile(fileName, png);
+    Save(PngBytes(picture), PictureFilter, proposedName);
 }
 
 void ChartMenu::SavePdf() {
-    const QString fileName = ChooseFileName(PdfFilter, PdfFileName);
-    if (!fileName.isEmpty()) {
-        WriteWholeFile(fileName, snapshot_.Pdf);
-    }
+    Save(snapshot_.Pdf, PdfFilter, PdfFileName);
 }
 
 // Text mode: the lines end as the system's spreadsheets expect.
 void ChartMenu::SaveSamples() {
-    const QString fileName = ChooseFileName(SamplesFilter, SamplesFileName);
+    Save(snapshot_.SamplesCsv, SamplesFilter, SamplesFileName, QIODevice::Text);
+}
+
+#if defined(Q_OS_WASM)
+
+// The browser saves a download where its user wants it, under the name proposed; a page
+// cannot write the user's files itself.
+void ChartMenu::Save(const QByteArray& bytes, std::string_view, std::string_view proposedName,
+                     QIODevice::OpenMode) {
+    DownloadFile(FromUtf8(proposedName), bytes);
+}
+
+// The browser may refuse the page its clipboard; the user is then told.
+void ChartMenu::CopyPicture() {
+    CopyPictureToClipboard(PngBytes(snapshot_.Picture),
+                           [] { ReportError(ProgramError(std::string(ClipboardRefusedText))); });
+}
+
+#else
+
+void ChartMenu::Save(const QByteArray& bytes, std::string_view filter,
+                     std::string_view proposedName, QIODevice::OpenMode mode) {
+    const QString fileName = ChooseFileName(filter, proposedName);
     if (!fileName.isEmpty()) {
-        WriteWholeFile(fileName, snapshot_.SamplesCsv, QIODevice::Text);
+        WriteWholeFile(fileName, bytes, mode);
     }
 }
 
@@ -144,3 +166,5 @@ QString ChartMenu::ChooseFileName(std::string_view filter, std::string_view prop
     folder_ = QFileInfo(fileName).absolutePath();
     return fileName;
 }
+
+#endif

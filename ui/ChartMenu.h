@@ -16,7 +16,8 @@
 // the size of the screen or at twice that size for printing, as a PDF, or its samples as a
 // table for spreadsheets; or its picture copied to the clipboard. Each item saves the chart
 // as it stood when the menu opened, while the run goes on. A file dialog asks for each
-// file's name; nothing is written unless the user asks. A file that cannot be written
+// file's name; nothing is written unless the user asks. In the browser each file is a
+// download instead. A file that cannot be written
 // raises ProgramError with the reason, and any file of that name stays as it was.
 class ChartMenu : public QMenu {
   public:
@@ -30,13 +31,20 @@ class ChartMenu : public QMenu {
     void SavePdf();
     void SaveSamples();
     void CopyPicture();
+    // Saves the bytes as a file of the kind `filter`, under a name the user chooses.
+    void Save(const QByteArray& bytes, std::string_view filter, std::string_view proposedName,
+              QIODevice::OpenMode mode = {});
+#if !defined(Q_OS_WASM)
     // The name the user chose for a file of the kind `filter`, empty if the user did not.
     QString ChooseFileName(std::string_view filter, std::string_view proposedName);
+#endif
 
     Oscillograph* chart_;
     ChartSnapshot snapshot_;
+#if !defined(Q_OS_WASM)
     // Where the dialog opens: the folder of the file saved last, while it exists.
     QString folder_;
+#endif
 };
 
 // Writes a file whole or not at all: the bytes go into a temporary file beside it, which

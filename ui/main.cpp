@@ -5,6 +5,21 @@
 
 #include <QApplication>
 
+#if defined(Q_OS_WASM)
+// In the browser exec() hands the program over to the page's event loop and unwinds
+// main()'s stack on the way: the application and the windows live on with the page, and
+// are never destroyed. The program's file is "this.program" there; the program is named
+// as on the desktop.
+int main(int argc, char* argv[]) {
+    new QApplication(argc, argv);
+    SetUpProgram(QStringLiteral("busenje"));
+    auto* form1 = new TForm1(TheSimulationState());
+    auto* form2 = new TForm2;
+    form1->SetInstructionsWindow(form2);
+    form1->show();
+    return QApplication::exec();
+}
+#else
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     SetUpProgram(QString::fromLocal8Bit(argv[0]));
@@ -14,3 +29,4 @@ int main(int argc, char* argv[]) {
     form1.show();
     return QApplication::exec();
 }
+#endif
