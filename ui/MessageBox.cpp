@@ -111,9 +111,18 @@ QPushButton* AddOkButton(const QString& caption, QDialog& dialog, QGridLayout& l
 
 // The position of a window is that of its frame; the frame's margins are known once the
 // native window exists. The box stands in the middle of the screen, not over its parent.
-void CentreOnScreen(QDialog& dialog) {
+// create() makes the native window; winId() would do so too, but would mark the box as
+// native, and Qt then gives every control of the window beneath a native window of its
+// own (which the browser's Qt leaves blank).
+class BoxDialog : public QDialog {
+  public:
+    using QDialog::QDialog;
+    using QWidget::create;
+};
+
+void CentreOnScreen(BoxDialog& dialog) {
     dialog.adjustSize();
-    dialog.winId();
+    dialog.create();
     const QMargins frameMargins =
         dialog.windowHandle() != nullptr ? dialog.windowHandle()->frameMargins() : QMargins();
     const QRect screenArea = ScreenOfActiveWindow()->availableGeometry();
@@ -125,7 +134,7 @@ void CentreOnScreen(QDialog& dialog) {
 } // namespace
 
 void ShowModalBox(BoxIcon icon, const QString& caption, const QString& text) {
-    auto dialog = std::make_unique<QDialog>(QApplication::activeWindow());
+    auto dialog = std::make_unique<BoxDialog>(QApplication::activeWindow());
     dialog->setWindowTitle(caption);
     dialog->setWindowModality(Qt::ApplicationModal);
     dialog->setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |

@@ -195,4 +195,29 @@ TEST(RealMessageBoxLayout, TheTextStandsOneGapRightOfTheIcon) {
     }
 }
 
+// The box leaves the controls of the window beneath as they were: without native windows
+// of their own, which the browser's Qt would leave blank.
+TEST(RealMessageBoxLayout, TheWindowBeneathKeepsItsControlsWithoutNativeWindows) {
+    for (const BoxWaiting waiting : {BoxWaiting::InItsOwnLoop, BoxWaiting::WithoutLoop}) {
+        QWidget window;
+        auto* button = new QPushButton(QStringLiteral("Proces"), &window);
+        window.show();
+        window.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+        bool nativeWhileOpen = true;
+        QTimer::singleShot(0, [&] {
+            nativeWhileOpen = button->internalWinId() != WId{};
+            if (QWidget* box = QApplication::activeModalWidget()) {
+                box->close();
+            }
+        });
+        SetBoxWaiting(waiting);
+        ShowMessage(MessageKind::Warning, QStringLiteral("Materijal obratka nije zadat!"));
+        SetBoxWaiting(BoxWaiting::InItsOwnLoop);
+        EXPECT_TRUE(QTest::qWaitFor([] { return CurrentBox() == nullptr; }));
+        EXPECT_FALSE(nativeWhileOpen);
+        EXPECT_FALSE(button->testAttribute(Qt::WA_NativeWindow));
+    }
+}
+
 } // namespace
