@@ -52,7 +52,8 @@ bool PixelDataComplete(const QByteArray& data) {
     }
     const std::uint32_t pixelsAt = ReadLittleEndian(data, 10, 4);
     const std::uint32_t headerBytes = ReadLittleEndian(data, InfoHeaderAt, 4);
-    if (headerBytes == CoreHeaderBytes && data.size() >= InfoHeaderAt + CoreHeaderBytes) {
+    if (headerBytes == CoreHeaderBytes &&
+        data.size() >= InfoHeaderAt + static_cast<qsizetype>(CoreHeaderBytes)) {
         return RowsFit(data, pixelsAt, ReadLittleEndian(data, 18, 2), ReadLittleEndian(data, 20, 2),
                        ReadLittleEndian(data, 24, 2));
     }
