@@ -409,11 +409,12 @@ void TForm1::Button1Click() {
     close();
 }
 
-// A minimised instructions window comes back at its last normal bounds.
+// A minimised instructions window comes back at its last normal bounds. It is made
+// visible rather than shown: in the browser show() would make it fill the page.
 void TForm1::Button2Click() {
     if (form2_ != nullptr) {
         form2_->setWindowState(form2_->windowState() & ~Qt::WindowMinimized);
-        form2_->show();
+        form2_->setVisible(true);
         form2_->raise();
         form2_->activateWindow();
     }

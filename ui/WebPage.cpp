@@ -12,6 +12,7 @@ std::function<void()> clipboardRefused;
 
 // The bytes are copied out of the program's memory before the function returns; the
 // link's object address is let go once the browser has taken the download.
+// clang-format off
 EM_JS(void, DownloadBytes, (const char* name, int nameSize, const char* data, int size), {
     const fileName = new TextDecoder().decode(HEAPU8.subarray(name, name + nameSize));
     const url = URL.createObjectURL(new Blob([HEAPU8.slice(data, data + size)]));
@@ -22,21 +23,19 @@ EM_JS(void, DownloadBytes, (const char* name, int nameSize, const char* data, in
     document.body.appendChild(link);
     link.click();
     link.remove();
-    setTimeout(() = > URL.revokeObjectURL(url), 60000);
+    setTimeout(() => URL.revokeObjectURL(url), 60000);
 });
 
 EM_JS(void, WritePngToClipboard, (const char* data, int size), {
-    const refused = () = > _busenje_clipboard_refused();
+    const refused = () => _busenje_clipboard_refused();
     try {
-        const png = new Blob([HEAPU8.slice(data, data + size)], {
-            type:
-                'image/png'
-        });
-        navigator.clipboard.write([new ClipboardItem({'image/png' : png})]).catch(refused);
+        const png = new Blob([HEAPU8.slice(data, data + size)], {type: 'image/png'});
+        navigator.clipboard.write([new ClipboardItem({'image/png': png})]).catch(refused);
     } catch (error) {
         refused();
     }
 });
+// clang-format on
 
 } // namespace
 

@@ -9,14 +9,15 @@
 // In the browser exec() hands the program over to the page's event loop and unwinds
 // main()'s stack on the way: the application and the windows live on with the page, and
 // are never destroyed. The program's file is "this.program" there; the program is named
-// as on the desktop.
+// as on the desktop. show() would make the window fill the page; it is made visible
+// instead, and keeps its size and place in its frame, as on the desktop.
 int main(int argc, char* argv[]) {
     new QApplication(argc, argv);
     SetUpProgram(QStringLiteral("busenje"));
     auto* form1 = new TForm1(TheSimulationState());
     auto* form2 = new TForm2;
     form1->SetInstructionsWindow(form2);
-    form1->show();
+    form1->setVisible(true);
     return QApplication::exec();
 }
 #else
