@@ -16,9 +16,9 @@ const char* const TahomaCloneFiles[] = {"/usr/share/wine/fonts/tahoma.ttf",
 // The browser has none of the system's fonts: the page brings, at the same paths, the faces
 // that fontconfig finds on Linux for the chart's numbers and the instructions page.
 const char* const PageFontFiles[] = {
-    "/usr/share/fonts/truetype/liberation2/LiberationSans-Regular.ttf",
-    "/usr/share/fonts/truetype/liberation2/LiberationSerif-Regular.ttf",
-    "/usr/share/fonts/truetype/liberation2/LiberationSerif-BoldItalic.ttf"};
+    "/usr/share/fonts/truetype/liberation/LiberationSans-Regular.ttf",
+    "/usr/share/fonts/truetype/liberation/LiberationSerif-Regular.ttf",
+    "/usr/share/fonts/truetype/liberation/LiberationSerif-BoldItalic.ttf"};
 #endif
 
 // Whether the clone's bold face could be registered; without it bold falls back to a

@@ -31,9 +31,8 @@ remove_root() {
 }
 
 # Makes a fresh minimal root of suite $1 (debootstrap's minbase variant, as on a new
-# machine) from the mirror $2, and mounts what programs in it need: /proc, /dev, a
-# pts of its own, the X server's sockets and a lasting cache of downloaded packages.
-# A suite newer than this debootstrap knows is made with its script for sid.
+# machine) from the mirror $2, and mounts what programs in it need (mount_root). A suite
+# newer than this debootstrap knows is made with its script for sid.
 make_root() {
   local release="$1" uri="$2" script=()
   if [ ! -e "/usr/share/debootstrap/scripts/$release" ]; then
@@ -46,6 +45,13 @@ make_root() {
     tail -n 20 "$work/debootstrap.log"
     fail "debootstrap failed"
   }
+  mount_root
+}
+
+# Mounts in the root what programs in it need: /proc, /dev, a pts of its own, the X
+# server's sockets and a lasting cache of downloaded packages.
+mount_root() {
+  mkdir -p "$work/apt-cache"
   mount -t proc proc "$root/proc"
   mount --bind /dev "$root/dev"
   mount --make-private "$root/dev"
