@@ -1,0 +1,266 @@
+// Tries the browser's program in headless Chromium, as a student would, for
+// scripts/web-check.sh. Usage:
+//   node web-check.mjs URL OUTPUT_FOLDER REFERENCE.csv
+// URL is the page; the screenshots, the downloads and figures.txt go to OUTPUT_FOLDER;
+// REFERENCE.csv holds the desktop program's samples of the run that is tried here (tool
+// material 2 and workpiece material 4 of the lists, everything else as the program
+// starts). Any error in the page's console fails the check.
+import fs from 'node:fs';
+import path from 'node:path';
+import puppeteer from 'puppeteer-core';
+import { PNG } from 'pngjs';
+
+const [url, out, referenceCsv] = process.argv.slice(2);
+const chromium = process.env.BUSENJE_CHROMIUM || '/usr/bin/chromium';
+const downloads = path.join(out, 'downloads');
+fs.mkdirSync(downloads, { recursive: true });
+
+const mainTitle = 'Odredjivanje otpora rezanja pri busenju i prosirivanju';
+// Places in the main window's client area, in pixels, as the window lays them out.
+const place = {
+  proces: [36, 396], pauza: [100, 396], polaznoStanje: [68, 436], help: [100, 476],
+  toolList: [116, 306], workList: [116, 338],
+  drillSizeDown: [176, 56], cuttingSpeedUp: [201, 181],
+  scene: [232, 0, 369, 353], drill: [408, 5, 16, 50], chart: [232, 360, 369, 137],
+};
+const forceTrace = [255, 128, 128];
+const momentTrace = [128, 255, 255];
+
+const errors = [];
+const figures = [];
+const step = (text) => console.log(`-- ${text}`);
+const fail = (text) => { throw new Error(text); };
+const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
+
+const browser = await puppeteer.launch({
+  executablePath: chromium,
+  headless: true,
+  // A Serbian browser: the program writes decimal commas, as with a Serbian desktop.
+  args: ['--no-sandbox', '--lang=sr-Latn-RS', '--accept-lang=sr-Latn-RS,sr', '--window-size=1024,768'],
+  env: { ...process.env, LANGUAGE: 'sr-Latn-RS' },
+});
+let page;
+try {
+  page = await browser.newPage();
+  await page.setViewport({ width: 1024, height: 768 });
+  page.on('console', (message) => {
+    console.log(`   console.${message.type()}: ${message.text()}`);
+    if (message.type() === 'error') errors.push(message.text());
+  });
+  page.on('pageerror', (error) => errors.push(String(error)));
+  const cdp = await page.createCDPSession();
+  await cdp.send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: downloads });
+
+  // ---- Helpers ----
+
+  // The program's windows: title, whether a modal box blocks them, and where their
+  // client area stands in the page. Qt keeps them in a shadow tree of the page.
+  const windows = () => page.evaluate(() => {
+    const found = [];
+    const walk = (root) => {
+      for (const element of root.querySelectorAll('*')) {
+        if (element.classList.contains('qt-window')) {
+          const content = element.querySelector('.qt-window-content');
+          const name = element.querySelector('.window-name');
+          const box = content && content.getBoundingClientRect();
+          found.push({
+            title: name ? name.textContent : '',
+            blocked: element.classList.contains('blocked'),
+            visible: element.style.display !== 'none' && box && box.width > 0,
+            x: box ? box.x : 0, y: box ? box.y : 0,
+            width: box ? box.width : 0, height: box ? box.height : 0,
+          });
+        }
+        if (element.shadowRoot) walk(element.shadowRoot);
+      }
+    };
+    walk(document);
+    return found.filter((w) => w.visible);
+  });
+  const windowTitled = async (title) => (await windows()).find((w) => w.title === title);
+  const waitFor = async (what, condition, ms = 20000) => {
+    const until = Date.now() + ms;
+    for (;;) {
+      const value = await condition();
+      if (value) return value;
+      if (Date.now() > until) fail(`${what}: not within ${ms / 1000} s`);
+      await sleep(100);
+    }
+  };
+  let main;
+  const at = (where) => [main.x + where[0], main.y + where[1]];
+  const click = async (where, options = {}) => page.mouse.click(...at(where), options);
+  const shot = async (name) => {
+    const file = path.join(out, `${name}.png`);
+    await page.screenshot({ path: file });
+    return PNG.sync.read(fs.readFileSync(file));
+  };
+  const grab = async () => PNG.sync.read(await page.screenshot());
+  // The pixels of a rectangle of the main window's client area, as [r, g, b] triples.
+  const pixels = (png, [x, y, width, height]) => {
+    const list = [];
+    for (let row = 0; row < height; ++row) {
+      for (let column = 0; column < width; ++column) {
+        const i = ((Math.round(main.y) + y + row) * png.width + Math.round(main.x) + x + column) * 4;
+        list.push([png.data[i], png.data[i + 1], png.data[i + 2]]);
+      }
+    }
+    return list;
+  };
+  const same = (a, b) => a.every((p, i) => p[0] === b[i][0] && p[1] === b[i][1] && p[2] === b[i][2]);
+  const count = (list, colour) =>
+    list.filter((p) => p[0] === colour[0] && p[1] === colour[1] && p[2] === colour[2]).length;
+  // The drill's body is dark grey; where no drill is drawn the patch is white.
+  const drillDrawn = (png) => {
+    const patch = pixels(png, place.drill);
+    const mean = patch.reduce((sum, p) => sum + p[0] + p[1] + p[2], 0) / (patch.length * 3 * 255);
+    return mean < 0.6;
+  };
+  // "OK" stands in the middle of a box's bottom row.
+  const clickOk = async (box) => page.mouse.click(box.x + box.width / 2, box.y + box.height - 22);
+  const boxOpen = async (title) => {
+    const all = await windows();
+    const box = all.find((w) => w.title === title);
+    const mainWindow = all.find((w) => w.title === mainTitle);
+    return box && mainWindow && mainWindow.blocked ? box : undefined;
+  };
+
+  // ---- The page opens ----
+
+  step(`opening ${url}`);
+  const opened = Date.now();
+  await page.goto(url);
+  main = await waitFor('the main window', () => windowTitled(mainTitle));
+  const firstShot = await waitFor('the drawn cross-section', async () => {
+    const png = await grab();
+    return drillDrawn(png) ? png : undefined;
+  });
+  const firstWindowMs = Date.now() - opened;
+  figures.push(`first window drawn after ${firstWindowMs} ms`);
+  step(`the main window at (${main.x}, ${main.y}), ${main.width} x ${main.height}, drawn after ${firstWindowMs} ms`);
+  if (main.width !== 606 || main.height !== 502) fail(`the main window's client area is ${main.width} x ${main.height}`);
+  if (!drillDrawn(firstShot)) fail('no drill in the cross-section');
+  await shot('1-start');
+
+  // ---- A refusal: "Proces" with no materials picked ----
+
+  step('"Proces" with no materials: the refusal box, closed by Enter and by "OK"');
+  await click(place.proces);
+  const refusal = await waitFor('the refusal box', () => boxOpen('Warning'));
+  await shot('2-refusal');
+  await page.keyboard.press('Enter');
+  await waitFor('the refusal box to close by Enter', async () => !(await windowTitled('Warning')));
+  await click(place.proces);
+  const again = await waitFor('the refusal box once more', () => boxOpen('Warning'));
+  // The window beneath cannot be used while the box is open.
+  await click(place.polaznoStanje);
+  await clickOk(again);
+  await waitFor('the refusal box to close by "OK"', async () => !(await windowTitled('Warning')));
+  figures.push(`refusal box ${refusal.width} x ${refusal.height}`);
+
+  // ---- The run that is compared with the desktop's ----
+
+  step('picking tool material 2 and workpiece material 4');
+  const pick = async (list, index) => {
+    await click(list);
+    await sleep(300);
+    for (let i = 0; i <= index; ++i) await page.keyboard.press('ArrowDown');
+    await page.keyboard.press('Enter');
+    await sleep(300);
+  };
+  await pick(place.toolList, 1);
+  await pick(place.workList, 3);
+  await shot('3-materials');
+
+  step('"Proces": the drill sinks');
+  await click(place.proces);
+  const before = await grab();
+  await sleep(1500);
+  const during = await shot('4-running');
+  if (same(pixels(before, place.scene), pixels(during, place.scene))) fail('the drill does not move');
+
+  step('the run to its depth, both traces drawn');
+  let last = await grab();
+  await waitFor('the end of the run', async () => {
+    await sleep(700);
+    const now = await grab();
+    const still = same(pixels(last, place.scene), pixels(now, place.scene)) &&
+      same(pixels(last, place.chart), pixels(now, place.chart));
+    last = now;
+    return still;
+  }, 60000);
+  const atDepth = await shot('5-at-depth');
+  const chartPixels = pixels(atDepth, place.chart);
+  if (count(chartPixels, forceTrace) < 20) fail('no force trace on the chart');
+  if (count(chartPixels, momentTrace) < 20) fail('no moment trace on the chart');
+  if (await windowTitled('Error')) fail('a box opened during the run');
+
+  step('the samples from the chart\'s menu, downloaded');
+  await click([place.chart[0] + 180, place.chart[1] + 60], { button: 'right' });
+  await sleep(500);
+  await shot('6-chart-menu');
+  for (let i = 0; i < 4; ++i) await page.keyboard.press('ArrowDown');
+  await page.keyboard.press('Enter');
+  const csvFile = path.join(downloads, 'oscilogram.csv');
+  await waitFor('the downloaded oscilogram.csv', () => fs.existsSync(csvFile));
+  const browserCsv = fs.readFileSync(csvFile, 'utf8');
+  const desktopCsv = fs.readFileSync(referenceCsv, 'utf8');
+  const browserLines = browserCsv.split('\n');
+  const desktopLines = desktopCsv.split('\n');
+  for (let i = 0; i < Math.max(browserLines.length, desktopLines.length); ++i) {
+    if (browserLines[i] !== desktopLines[i]) {
+      fail(`the CSV differs from the desktop's in line ${i + 1}: "${browserLines[i]}" against "${desktopLines[i]}"`);
+    }
+  }
+  if (!browserCsv.includes(';') || !/\d,\d/.test(browserCsv)) fail('the CSV has no decimal commas');
+  step(`the CSV equals the desktop's: ${browserLines.length - 1} lines`);
+
+  // ---- A box over the running oscillogram ----
+
+  step('a second run with a 5 mm drill; a box while it runs');
+  await click(place.polaznoStanje);
+  for (let i = 0; i < 3; ++i) await click(place.drillSizeDown);
+  await click(place.proces);
+  await sleep(1000);
+  // 31 m/min keeps the spindle below 2000 rev/min, 32 m/min does not.
+  await click(place.cuttingSpeedUp);
+  await sleep(200);
+  await click(place.cuttingSpeedUp);
+  const warning = await waitFor('the spindle speed warning', () => boxOpen('Warning'));
+  const underBox = await grab();
+  await click(place.pauza);
+  await sleep(1500);
+  const stillUnderBox = await shot('7-box-over-run');
+  if (same(pixels(underBox, place.chart), pixels(stillUnderBox, place.chart))) {
+    fail('the run stopped under the box');
+  }
+  await clickOk(warning);
+  await waitFor('the warning to close', async () => !(await windowTitled('Warning')));
+  await click(place.pauza);
+
+  // ---- The instructions window ----
+
+  step('"Help": the instructions window');
+  await click(place.help);
+  const instructions = await waitFor('the instructions window', () => windowTitled('Instrukcije'));
+  await sleep(500);
+  await shot('8-instructions');
+  figures.push(`instructions window ${instructions.width} x ${instructions.height}`);
+
+  // ---- What the browser downloaded ----
+
+  const transferred = await page.evaluate(() => performance.getEntriesByType('resource')
+    .map((r) => ({ name: r.name.split('/').pop(), size: r.transferSize, body: r.decodedBodySize })));
+  for (const r of transferred) figures.push(`downloaded ${r.name}: ${r.body} bytes`);
+} catch (error) {
+  if (page) await page.screenshot({ path: path.join(out, 'failure.png') }).catch(() => {});
+  throw error;
+} finally {
+  fs.writeFileSync(path.join(out, 'figures.txt'), figures.join('\n') + '\n');
+  await browser.close();
+}
+if (errors.length > 0) {
+  console.error(`errors in the page's console:\n  ${errors.join('\n  ')}`);
+  process.exit(1);
+}
+console.log('web-check: the page passed');
