@@ -26,6 +26,34 @@ const place = {
 const forceTrace = [255, 128, 128];
 const momentTrace = [128, 255, 255];
 
+// The processor time the browser has used so far, its every process counted, in seconds
+// (Linux counts it in hundredths of a second).
+const cpuSeconds = (rootPid) => {
+  const parent = new Map();
+  const used = new Map();
+  for (const entry of fs.readdirSync('/proc')) {
+    if (!/^\d+$/.test(entry)) continue;
+    try {
+      const stat = fs.readFileSync(`/proc/${entry}/stat`, 'utf8');
+      const fields = stat.slice(stat.lastIndexOf(')') + 2).split(' ');
+      parent.set(Number(entry), Number(fields[1]));
+      used.set(Number(entry), Number(fields[11]) + Number(fields[12]));
+    } catch {
+      // The process has ended meanwhile.
+    }
+  }
+  let total = 0;
+  for (const [pid, ticks] of used) {
+    for (let p = pid; p > 1; p = parent.get(p) ?? 0) {
+      if (p === rootPid) {
+        total += ticks;
+        break;
+      }
+    }
+  }
+  return total / 100;
+};
+
 const errors = [];
 const figures = [];
 const step = (text) => console.log(`-- ${text}`);
@@ -180,6 +208,11 @@ try {
   if (same(pixels(before, place.scene), pixels(during, place.scene))) fail('the drill does not move');
 
   step('the run to its depth, both traces drawn');
+  const cpuBefore = cpuSeconds(browser.process().pid);
+  const wallBefore = Date.now();
+  await sleep(8000);
+  const share = (cpuSeconds(browser.process().pid) - cpuBefore) / ((Date.now() - wallBefore) / 1000);
+  figures.push(`share of a core while the run goes on: ${Math.round(share * 100)} %`);
   let last = await grab();
   await waitFor('the end of the run', async () => {
     await sleep(700);
