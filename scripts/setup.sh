@@ -33,6 +33,10 @@ BUSENJE_OPTIONAL_PACKAGES=(fonts-wine)
 # shellcheck disable=SC2034 # used by the scripts that source this one
 BUSENJE_WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 nsis zip wine64)
 
+# Where the cross builds keep what they build once, outside the clone.
+busenje_windows_cache() { echo "${BUSENJE_WINDOWS_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/busenje-windows}"; }
+busenje_web_cache() { echo "${BUSENJE_WEB_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/busenje-web}"; }
+
 busenje_installed() {
   dpkg-query -W -f='${Status}' "$1" 2> /dev/null | grep -q "install ok installed"
 }

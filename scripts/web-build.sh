@@ -30,7 +30,8 @@ if ! on_release && [ "$(id -u)" -ne 0 ]; then
 fi
 source scripts/setup.sh
 
-readonly cache="${BUSENJE_WEB_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/busenje-web}"
+cache="$(busenje_web_cache)"
+readonly cache
 # What the build reads and writes outside the clone: the sources, the libraries for
 # WebAssembly, and the folder Qt's configure takes for an Emscripten SDK.
 readonly libraries="$cache/libraries"

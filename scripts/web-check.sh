@@ -17,7 +17,8 @@ if ! command -v npm > /dev/null; then
   busenje_install_packages npm
 fi
 
-readonly cache="${BUSENJE_WEB_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/busenje-web}/check"
+cache="$(busenje_web_cache)/check"
+readonly cache
 readonly work="$PWD/build-web/check"
 readonly page="$PWD/build-web/page"
 readonly node_packages=(puppeteer-core@24.43.1 pngjs@7.0.0)

@@ -22,7 +22,8 @@ case "${1:-}" in
 esac
 busenje_install_packages "${BUSENJE_WINDOWS_PACKAGES[@]}"
 
-readonly cache="${BUSENJE_WINDOWS_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/busenje-windows}"
+cache="$(busenje_windows_cache)"
+readonly cache
 readonly prefix="$cache/prefix"
 readonly toolchain="$PWD/cmake/mingw-w64-x86_64.cmake"
 jobs="$(nproc)"
