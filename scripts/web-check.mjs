@@ -19,7 +19,7 @@ const mainTitle = 'Odredjivanje otpora rezanja pri busenju i prosirivanju';
 // Places in the main window's client area, in pixels, as the window lays them out.
 const place = {
   proces: [36, 396], pauza: [100, 396], polaznoStanje: [68, 436], help: [100, 476],
-  toolList: [116, 306], workList: [116, 338],
+  toolList: [116, 306], workList: [116, 338], toolListArrow: [215, 306],
   drillSizeDown: [176, 56], cuttingSpeedUp: [201, 181],
   scene: [232, 0, 369, 353], drill: [408, 5, 16, 50], chart: [232, 360, 369, 137],
 };
@@ -248,6 +248,49 @@ try {
   if (!browserCsv.includes(';') || !/\d,\d/.test(browserCsv)) fail('the CSV has no decimal commas');
   step(`the CSV equals the desktop's: ${browserLines.length - 1} lines`);
 
+  // ---- The picture copied to the browser's clipboard ----
+
+  step('the picture copied from the chart\'s menu, and a browser that refuses it');
+  const origin = new URL(url).origin;
+  await browser.defaultBrowserContext().overridePermissions(origin, ['clipboard-read', 'clipboard-write']);
+  const openMenuAt = async (downs) => {
+    await click([place.chart[0] + 180, place.chart[1] + 60], { button: 'right' });
+    await sleep(500);
+    for (let i = 0; i < downs; ++i) await page.keyboard.press('ArrowDown');
+    await page.keyboard.press('Enter');
+  };
+  // Headless Chromium may refuse the page its clipboard even so (the page has no focus
+  // of the desktop's); then the program must say so.
+  await openMenuAt(5);
+  const readClipboard = () => page.evaluate(async () => {
+    try {
+      for (const item of await navigator.clipboard.read()) {
+        if (item.types.includes('image/png')) {
+          const bytes = new Uint8Array(await (await item.getType('image/png')).arrayBuffer());
+          return Array.from(bytes.subarray(16, 24));
+        }
+      }
+    } catch {
+      // Nothing there, or no leave to read it.
+    }
+    return undefined;
+  });
+  const outcome = await waitFor('the picture on the clipboard, or the box of a refused copy',
+    async () => (await readClipboard()) ?? (await boxOpen('Busenje')));
+  if (Array.isArray(outcome)) {
+    const size = Buffer.from(outcome);
+    const copiedSize = [size.readUInt32BE(0), size.readUInt32BE(4)];
+    if (copiedSize[0] !== place.chart[2] || copiedSize[1] !== place.chart[3]) {
+      fail(`the copied picture is ${copiedSize[0]} x ${copiedSize[1]} pixels`);
+    }
+    figures.push(`picture on the clipboard ${copiedSize[0]} x ${copiedSize[1]}`);
+  } else {
+    figures.push('the browser refused the clipboard; the program said so');
+    await shot('6-copy-refused');
+    await clickOk(outcome);
+    await waitFor('that box to close', async () => !(await windowTitled('Busenje')));
+  }
+
   // ---- A box over the running oscillogram ----
 
   step('a second run with a 5 mm drill; a box while it runs');
@@ -279,6 +322,59 @@ try {
   await sleep(500);
   await shot('8-instructions');
   figures.push(`instructions window ${instructions.width} x ${instructions.height}`);
+
+  // ---- A phone: the page fits its screen, and touch works ----
+
+  step('a phone\'s screen (412 x 915 CSS pixels, 2.625 device pixels each), by touch');
+  const phone = await browser.newPage();
+  await phone.emulate({
+    userAgent: await browser.userAgent(),
+    viewport: { width: 412, height: 915, deviceScaleFactor: 2.625, isMobile: true, hasTouch: true },
+  });
+  phone.on('pageerror', (error) => errors.push(String(error)));
+  phone.on('console', (message) => {
+    if (message.type() === 'error') errors.push(message.text());
+  });
+  page = phone;
+  await phone.goto(url);
+  main = await waitFor('the main window on the phone', () => windowTitled(mainTitle));
+  const scale = main.width / 606;
+  step(`the main window at (${main.x}, ${main.y}), ${main.width} x ${main.height} CSS pixels`);
+  if (main.x < 0 || main.x + main.width > 412 || main.y < 0 || main.y + main.height > 915) {
+    fail('the main window does not fit the phone\'s screen');
+  }
+  const tap = async (where) =>
+    phone.touchscreen.tap(main.x + where[0] * scale, main.y + where[1] * scale);
+  await sleep(1000);
+  await phone.screenshot({ path: path.join(out, '9-phone.png') });
+  // The arrows: the drill's diameter down by one size, which draws a thinner drill.
+  const scene = [main.x + place.scene[0] * scale, main.y + place.scene[1] * scale,
+    place.scene[2] * scale, place.scene[3] * scale].map(Math.round);
+  const sceneShot = async () => phone.screenshot({ encoding: 'binary', clip: {
+    x: scene[0], y: scene[1], width: scene[2], height: scene[3] } });
+  const sceneBefore = await sceneShot();
+  await tap(place.drillSizeDown);
+  await sleep(500);
+  if (Buffer.compare(sceneBefore, await sceneShot()) === 0) fail('a tap on the arrow changed nothing');
+  // The lists: a tap opens one, a tap on a row a quarter down picks that material.
+  const listClip = { x: main.x + 8 * scale, y: main.y + 296 * scale, width: 217 * scale, height: 21 * scale };
+  const listBefore = await phone.screenshot({ encoding: 'binary', clip: listClip });
+  const windowsBefore = (await windows()).length;
+  await tap(place.toolListArrow);
+  await waitFor('the list\'s rows', async () => (await windows()).length > windowsBefore);
+  const rows = (await windows()).find((w) => w.title !== mainTitle);
+  await phone.touchscreen.tap(rows.x + rows.width / 2, rows.y + rows.height / 4);
+  await waitFor('the list to close', async () => (await windows()).length === windowsBefore);
+  await sleep(300);
+  if (Buffer.compare(listBefore, await phone.screenshot({ encoding: 'binary', clip: listClip })) === 0) {
+    fail('a tap on the list\'s row picked nothing');
+  }
+  // The buttons: "Proces" without a workpiece material is refused.
+  await tap(place.proces);
+  const phoneBox = await waitFor('the refusal box on the phone', () => boxOpen('Warning'));
+  await phone.screenshot({ path: path.join(out, '10-phone-box.png') });
+  await phone.touchscreen.tap(phoneBox.x + phoneBox.width / 2, phoneBox.y + phoneBox.height - 22 * scale);
+  await waitFor('the box to close by a tap', async () => !(await windowTitled('Warning')));
 
   // ---- What the browser downloaded ----
 
