@@ -323,6 +323,14 @@ try {
   await shot('8-instructions');
   figures.push(`instructions window ${instructions.width} x ${instructions.height}`);
 
+  // ---- "Exit": the program ends, and the page says so ----
+
+  step('"Exit": the page says that the program has ended');
+  await click([36, 476]);
+  await waitFor('the page\'s line after "Exit"', () => page.evaluate(() =>
+    !document.getElementById('notice').hidden &&
+    document.getElementById('status').textContent.startsWith('Program je završen')));
+
   // ---- A phone: the page fits its screen, and touch works ----
 
   step('a phone\'s screen (412 x 915 CSS pixels, 2.625 device pixels each), by touch');

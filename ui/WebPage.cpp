@@ -35,6 +35,10 @@ EM_JS(void, WritePngToClipboard, (const char* data, int size), {
         refused();
     }
 });
+
+EM_JS(void, ProgramEnded, (), {
+    if (typeof window.busenjeEnded === 'function') window.busenjeEnded();
+});
 // clang-format on
 
 } // namespace
@@ -56,4 +60,8 @@ void DownloadFile(const QString& fileName, const QByteArray& bytes) {
 void CopyPictureToClipboard(const QByteArray& png, std::function<void()> refused) {
     clipboardRefused = std::move(refused);
     WritePngToClipboard(png.constData(), int(png.size()));
+}
+
+void TellPageProgramEnded() {
+    ProgramEnded();
 }

@@ -15,4 +15,8 @@ void DownloadFile(const QString& fileName, const QByteArray& bytes);
 // lets the page write there; where it does not, `refused` is called from the event loop.
 void CopyPictureToClipboard(const QByteArray& png, std::function<void()> refused);
 
+// Tells the page that the program has ended ("Exit", or the main window closed), so that
+// the page says so instead of standing empty.
+void TellPageProgramEnded();
+
 #endif

@@ -2,6 +2,9 @@
 #include "SimulationState.h"
 #include "Unit1.h"
 #include "Unit2.h"
+#if defined(Q_OS_WASM)
+#include "WebPage.h"
+#endif
 
 #include <QApplication>
 
@@ -17,6 +20,7 @@ int main(int argc, char* argv[]) {
     auto* form1 = new TForm1(TheSimulationState());
     auto* form2 = new TForm2;
     form1->SetInstructionsWindow(form2);
+    QObject::connect(qApp, &QGuiApplication::lastWindowClosed, [] { TellPageProgramEnded(); });
     form1->setVisible(true);
     return QApplication::exec();
 }
