@@ -103,6 +103,54 @@ inline constexpr std::string_view NoPermissionReason = "nema dozvole za upis";
 inline constexpr std::string_view ClipboardRefusedText =
     "Slika nije kopirana: pregledač ne dozvoljava stranici upis u ostavu";
 
+// Comparing runs: the chart menu's items, the names of kept traces in the chart's key and
+// read-out (%s stands for a value, the operation is named as beside its button; the
+// inputs in which the runs differ are joined by "; "), and the columns of a saved table of samples for each kept run (%1 stands for
+// the separator, %2 for the kept run's name).
+inline constexpr std::string_view KeepTracesText = "Zadrži krive za poređenje";
+inline constexpr std::string_view RemoveKeptTracesText = "Ukloni zadržane krive";
+inline constexpr std::string_view ShowRunTableText = "Tabela procesa…";
+inline constexpr std::string_view DiameterKeyFormat = "d = %s";
+inline constexpr std::string_view PilotHoleKeyFormat = "d0 = %s";
+inline constexpr std::string_view NoPilotHoleKeyText = "d0 = –";
+inline constexpr std::string_view CuttingSpeedKeyFormat = "v = %s";
+inline constexpr std::string_view FeedKeyFormat = "s = %s";
+inline constexpr std::string_view HoleDepthKeyFormat = "L = %s";
+inline constexpr std::string_view MaterialsKeySeparator = " / ";
+inline constexpr std::string_view KeyDifferenceSeparator = "; ";
+inline constexpr std::string_view RunNumberKeyFormat = "proces %s";
+// A kept run's line in the read-out: its name, then its force and moment.
+inline constexpr std::string_view KeptReadOutFormat = "%1:   F = %2 N   M = %3 Nm";
+inline constexpr std::string_view KeptSamplesColumnsFormat =
+    "Vreme (s), %2%1Aksijalni otpor (N), %2%1Moment (Nm), %2";
+
+// The table of runs: its window, its columns, how a run ended, its buttons and its file.
+inline constexpr std::string_view RunTableTitle = "Tabela procesa";
+inline constexpr std::array<std::string_view, 14> RunTableColumns = {
+    "Br.",
+    "Operacija",
+    "Prečnik burgije, mm",
+    "Prečnik otvora obratka, mm",
+    "Brzina rezanja, m/min",
+    "Korak, mm/o",
+    "Dubina otvora, mm",
+    "Materijal alata",
+    "Materijal obratka",
+    "Maks. aksijalni otpor, N",
+    "Maks. moment, Nm",
+    "Napon smicanja, MPa",
+    "Dozvoljeni napon, MPa",
+    "Kraj procesa",
+};
+inline constexpr std::string_view RunAtDepthText = "dostignuta dubina";
+inline constexpr std::string_view RunBrokeText = "lom burgije";
+inline constexpr std::string_view RunStoppedText = "prekinut (Polazno stanje)";
+inline constexpr std::string_view NoValueText = "–";
+inline constexpr std::string_view CopyRunTableText = "Kopiraj tabelu";
+inline constexpr std::string_view SaveRunTableText = "Sačuvaj tabelu (CSV)…";
+inline constexpr std::string_view SaveRunTableCaption = "Sačuvaj tabelu procesa";
+inline constexpr std::string_view RunTableFileName = "procesi.csv";
+
 // The instructions window: its title and the paragraphs of its page as rich text, the
 // quoted names in bold italics, the words (their spelling included) as the students have
 // always read them.
