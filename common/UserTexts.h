@@ -105,8 +105,9 @@ inline constexpr std::string_view ClipboardRefusedText =
 
 // Comparing runs: the chart menu's items, the names of kept traces in the chart's key and
 // read-out (%s stands for a value, the operation is named as beside its button; the
-// inputs in which the runs differ are joined by "; "), and the columns of a saved table of samples for each kept run (%1 stands for
-// the separator, %2 for the kept run's name).
+// inputs in which the runs differ are joined by "; "), and the name of each column that a
+// kept run adds to a saved table of samples (%1 stands for the column's own name, %2 for
+// the kept run's).
 inline constexpr std::string_view KeepTracesText = "Zadrži krive za poređenje";
 inline constexpr std::string_view RemoveKeptTracesText = "Ukloni zadržane krive";
 inline constexpr std::string_view ShowRunTableText = "Tabela procesa…";
@@ -121,8 +122,7 @@ inline constexpr std::string_view KeyDifferenceSeparator = "; ";
 inline constexpr std::string_view RunNumberKeyFormat = "proces %s";
 // A kept run's line in the read-out: its name, then its force and moment.
 inline constexpr std::string_view KeptReadOutFormat = "%1:   F = %2 N   M = %3 Nm";
-inline constexpr std::string_view KeptSamplesColumnsFormat =
-    "Vreme (s), %2%1Aksijalni otpor (N), %2%1Moment (Nm), %2";
+inline constexpr std::string_view KeptSamplesColumnFormat = "%1, %2";
 
 // The table of runs: its window, its columns, how a run ended, its buttons and its file.
 inline constexpr std::string_view RunTableTitle = "Tabela procesa";

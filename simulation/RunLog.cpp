@@ -55,14 +55,15 @@ const RunRecord* RunLog::Reset(const SimulationState& state, std::int32_t holeDe
 
 const RunRecord* RunLog::End(const SimulationState& state, RunEnd end, std::int32_t holeDepth) {
     ended_ = true;
-    rows_.push_back(RunRecord{static_cast<int>(rows_.size()) + 1,
-                              CurrentInputs(state, holeDepth), maxForce_, maxMoment_,
-                              maxShearStress_, state.AllowedStress, end});
-    return &rows_.back();
+    lastRow_ = RunRecord{++runCount_,   CurrentInputs(state, holeDepth),
+                         maxForce_,     maxMoment_,
+                         maxShearStress_, state.AllowedStress,
+                         end};
+    return &lastRow_;
 }
 
 int RunLog::ShownRunNumber() const {
-    return static_cast<int>(rows_.size()) + (ended_ ? 0 : 1);
+    return runCount_ + (ended_ ? 0 : 1);
 }
 
 RunInputs RunLog::CurrentInputs(const SimulationState& state, std::int32_t holeDepth) const {

@@ -72,12 +72,15 @@ class RunLog {
     // materials "Proces" loaded.
     RunInputs CurrentInputs(const SimulationState& state, std::int32_t holeDepth) const;
 
-    const std::vector<RunRecord>& Rows() const { return rows_; }
+    // How many runs have ended.
+    int RunCount() const { return runCount_; }
 
   private:
     const RunRecord* End(const SimulationState& state, RunEnd end, std::int32_t holeDepth);
 
-    std::vector<RunRecord> rows_;
+    // The rows are the table's to keep; the log holds the last one only.
+    int runCount_ = 0;
+    RunRecord lastRow_;
     std::int32_t toolMaterial_ = 0;
     std::int32_t workMaterial_ = 0;
     long ticks_ = 0;

@@ -8,40 +8,12 @@
 
 #include <QBuffer>
 #include <QClipboard>
-#include <QDir>
-#include <QFileDialog>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QImageWriter>
-#include <QSaveFile>
-#include <QStandardPaths>
 
-#include <algorithm>
+#include <utility>
 
 namespace {
-
-// The longest name of a file or folder that the usual file systems take: 255 bytes on
-// Linux, 255 characters on Windows.
-constexpr qsizetype LongestNameLength = 255;
-
-bool HasTooLongName(const QString& fileName) {
-    const QStringList parts = QDir::fromNativeSeparators(fileName).split(u'/', Qt::SkipEmptyParts);
-    return std::any_of(parts.cbegin(), parts.cend(), [](const QString& part) {
-#if defined(Q_OS_WIN)
-        return part.size() > LongestNameLength;
-#else
-        return QFile::encodeName(part).size() > LongestNameLength;
-#endif
-    });
-}
-
-#if !defined(Q_OS_WASM)
-// The documents folder, or the home folder where an account has none.
-QString StartFolder() {
-    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    return !documents.isEmpty() && QFileInfo(documents).isDir() ? documents : QDir::homePath();
-}
-#endif
 
 QByteArray PngBytes(const QPixmap& picture) {
     QByteArray png;
@@ -53,45 +25,14 @@ QByteArray PngBytes(const QPixmap& picture) {
 
 } // namespace
 
-std::string SaveFailureReason(const QString& fileName, QFileDevice::FileError error,
-                              const QString& systemReason) {
-    const QFileInfo file(fileName);
-    const QFileInfo folder(file.absolutePath());
-    if (error == QFileDevice::ResourceError) {
-        return std::string(NoSpaceReason);
-    }
-    if (HasTooLongName(file.absoluteFilePath())) {
-        return std::string(NameTooLongReason);
-    }
-    if (!folder.isDir()) {
-        return std::string(NoFolderReason);
-    }
-    if (!folder.isWritable() || (file.exists() && !file.isWritable())) {
-        return std::string(NoPermissionReason);
-    }
-    return systemReason.toStdString();
-}
-
-// QSaveFile::commit() closes the temporary file before it puts it in place of the file,
-// and the close writes what the file still holds in its buffer: a failure there (a full
-// disk) does not stop commit(), which would put the truncated file in place and report
-// success. flush() writes it first, where a failure is seen.
-void WriteWholeFile(const QString& fileName, const QByteArray& bytes, QIODevice::OpenMode mode) {
-    QSaveFile file(fileName);
-    if (file.open(QIODevice::WriteOnly | mode) && file.write(bytes) == bytes.size() &&
-        file.flush() && file.commit()) {
-        return;
-    }
-    const std::string reason = SaveFailureReason(fileName, file.error(), file.errorString());
-    file.cancelWriting();
-    throw ProgramError(WithName(NotSavedFormat, QDir::toNativeSeparators(fileName).toStdString()) +
-                       ": " + reason);
-}
-
-ChartMenu::ChartMenu(Oscillograph* chart, QWidget* parent) : QMenu(parent), chart_(chart) {
+ChartMenu::ChartMenu(Oscillograph* chart, FileSaver& saver, RunComparison comparison,
+                     QWidget* parent)
+    : QMenu(parent), chart_(chart), saver_(saver), comparison_(std::move(comparison)) {
     setObjectName(QStringLiteral("ChartMenu"));
     const auto item = [this](std::string_view text, auto handler) {
-        connect(addAction(FromUtf8(text)), &QAction::triggered, this, Guarded(handler));
+        QAction* action = addAction(FromUtf8(text));
+        connect(action, &QAction::triggered, this, Guarded(handler));
+        return action;
     };
     item(SavePictureText, [this] { SavePicture(snapshot_.Picture, PictureFileName); });
     item(SavePrintPictureText,
@@ -100,10 +41,18 @@ ChartMenu::ChartMenu(Oscillograph* chart, QWidget* parent) : QMenu(parent), char
     item(SaveSamplesText, [this] { SaveSamples(); });
     addSeparator();
     item(CopyPictureText, [this] { CopyPicture(); });
+    addSeparator();
+    keep_ = item(KeepTracesText, [this] { comparison_.KeepTraces(); });
+    remove_ = item(RemoveKeptTracesText, [this] { chart_->RemoveKeptTraces(); });
+    addSeparator();
+    item(ShowRunTableText, [this] { comparison_.ShowRunTable(); });
 }
 
+// Traces can be kept while the chart shows a run, and removed while some are kept.
 void ChartMenu::Open(QPoint where) {
     snapshot_ = chart_->Snapshot();
+    keep_->setEnabled(comparison_.RunShown());
+    remove_->setEnabled(chart_->HasKeptTraces());
     popup(where);
 }
 
@@ -120,14 +69,12 @@ void ChartMenu::SaveSamples() {
     Save(snapshot_.SamplesCsv, SamplesFilter, SamplesFileName, QIODevice::Text);
 }
 
-#if defined(Q_OS_WASM)
-
-// The browser saves a download where its user wants it, under the name proposed; a page
-// cannot write the user's files itself.
-void ChartMenu::Save(const QByteArray& bytes, std::string_view, std::string_view proposedName,
-                     QIODevice::OpenMode) {
-    DownloadFile(FromUtf8(proposedName), bytes);
+void ChartMenu::Save(const QByteArray& bytes, std::string_view filter,
+                     std::string_view proposedName, QIODevice::OpenMode mode) {
+    saver_.Save(parentWidget(), bytes, SaveDialogCaption, filter, proposedName, mode);
 }
+
+#if defined(Q_OS_WASM)
 
 // The browser may refuse the page its clipboard; the user is then told.
 void ChartMenu::CopyPicture() {
@@ -137,34 +84,8 @@ void ChartMenu::CopyPicture() {
 
 #else
 
-void ChartMenu::Save(const QByteArray& bytes, std::string_view filter,
-                     std::string_view proposedName, QIODevice::OpenMode mode) {
-    const QString fileName = ChooseFileName(filter, proposedName);
-    if (!fileName.isEmpty()) {
-        WriteWholeFile(fileName, bytes, mode);
-    }
-}
-
 void ChartMenu::CopyPicture() {
     QGuiApplication::clipboard()->setPixmap(snapshot_.Picture);
-}
-
-QString ChartMenu::ChooseFileName(std::string_view filter, std::string_view proposedName) {
-    if (folder_.isEmpty() || !QFileInfo(folder_).isDir()) {
-        folder_ = StartFolder();
-    }
-    QFileDialog dialog(parentWidget(), FromUtf8(SaveDialogCaption), folder_, FromUtf8(filter));
-    dialog.setObjectName(QStringLiteral("SaveDialog"));
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    const QString proposed = FromUtf8(proposedName);
-    dialog.setDefaultSuffix(QFileInfo(proposed).suffix());
-    dialog.selectFile(QDir(folder_).filePath(proposed));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
-        return {};
-    }
-    const QString fileName = dialog.selectedFiles().constFirst();
-    folder_ = QFileInfo(fileName).absolutePath();
-    return fileName;
 }
 
 #endif

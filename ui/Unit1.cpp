@@ -13,6 +13,7 @@
 #include "Program.h"
 #include "ProgramAssets.h"
 #include "ProgramFonts.h"
+#include "RunTable.h"
 #include "SpinEdit.h"
 #include "StartValues.h"
 #include "StrictConversion.h"
@@ -149,6 +150,7 @@ TForm1::TForm1(SimulationState& state, QWidget* parent) : QWidget(parent), state
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(TickPeriodMs);
+    runTable_ = new RunTable(saver_, this);
 
     SetTabOrder();
     // The start state is what FormCreate sets: the handlers are attached only after
@@ -300,7 +302,11 @@ void TForm1::ConnectHandlers() {
     connect(Timer1, &QTimer::timeout, this, GuardedTick(Timer1, [this] { Timer1Timer(); }));
     // The chart's menu opens where the chart was right-clicked, with the chart as it stood
     // then; it does not stop the run.
-    auto* chartMenu = new ChartMenu(Chart1, this);
+    auto* chartMenu =
+        new ChartMenu(Chart1, saver_,
+                      RunComparison{[this] { return runs_.RunShown(); }, [this] { KeepTraces(); },
+                                    [this] { ShowRunTable(); }},
+                      this);
     connect(Chart1, &Oscillograph::MenuRequested, chartMenu,
             [chartMenu](QPoint where) { chartMenu->Open(where); });
 }
@@ -310,8 +316,12 @@ void TForm1::FormCreate() {
     DrawScene(state_);
 }
 
+// The kept runs are named beside the run under way, with the inputs it goes on with.
 void TForm1::PlotTraces(const SimulationState& state) {
     Chart1->PlotTraces(state);
+    if (Chart1->HasKeptTraces()) {
+        Chart1->SetLiveInputs(CurrentInputs());
+    }
 }
 
 // The view shows the new picture when the window next repaints, after the handler has
@@ -355,7 +365,8 @@ void TForm1::SpinEdit3Change() {
 }
 
 void TForm1::SpinEdit4Change() {
-    ApplyHoleDepth(state_, ValueOf(SpinEdit4));
+    holeDepth_ = ValueOf(SpinEdit4);
+    ApplyHoleDepth(state_, holeDepth_);
 }
 
 void TForm1::SpinEdit5Change() {
@@ -425,6 +436,7 @@ void TForm1::Button3Click() {
         ShowMessage(refusal->Kind, FromUtf8(refusal->Text));
         return;
     }
+    runs_.ProcessStarted(state_);
     // Enabling a running timer must not restart its period.
     if (!Timer1->isActive()) {
         Timer1->start();
@@ -435,13 +447,22 @@ void TForm1::Button4Click() {
     Timer1->stop();
 }
 
+// A run on its way ends here and takes its row.
 void TForm1::Button5Click() {
     Timer1->stop();
+    if (const RunRecord* row = runs_.Reset(state_, holeDepth_)) {
+        runTable_->AddRow(*row);
+    }
     ResetProcess(state_, *this);
 }
 
+// A tick that ends the run adds its row before anything else it brings.
 void TForm1::Timer1Timer() {
-    switch (AdvanceProcess(state_, *this)) {
+    const TickResult result = AdvanceProcess(state_, *this);
+    if (const RunRecord* row = runs_.Ticked(state_, result, holeDepth_)) {
+        runTable_->AddRow(*row);
+    }
+    switch (result) {
     case TickResult::Continued:
         break;
     case TickResult::TimerDisabled:
@@ -456,9 +477,23 @@ void TForm1::Timer1Timer() {
     }
 }
 
-// Closing the main window ends the program at once, with the instructions window.
+void TForm1::KeepTraces() {
+    Chart1->KeepTraces(CurrentInputs(), runs_.ShownRunNumber());
+}
+
+void TForm1::ShowRunTable() {
+    runTable_->ShowWindow();
+}
+
+RunInputs TForm1::CurrentInputs() const {
+    return runs_.CurrentInputs(state_, holeDepth_);
+}
+
+// Closing the main window ends the program at once, with the instructions window and the
+// table of runs.
 void TForm1::closeEvent(QCloseEvent* event) {
     Timer1->stop();
+    runTable_->hide();
     if (form2_ != nullptr) {
         form2_->hide();
     }

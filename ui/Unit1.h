@@ -1,8 +1,11 @@
 #pragma once
 
 #include "DrawScene.h"
+#include "FileSaver.h"
 #include "ProcessTick.h"
+#include "RunLog.h"
 #include "SimulationState.h"
+#include "StartValues.h"
 
 #include <QImage>
 #include <QRect>
@@ -18,6 +21,7 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class QTimer;
+class RunTable;
 class SpinEdit;
 
 // The main window: the machining inputs, the material lists, the five buttons, the
@@ -53,6 +57,9 @@ class SpinEdit;
 //   SpinEdit6     top of the force axis in thousands of N, 1..20 step 1 (Label8, Label9)
 //   SpinEdit7     top of the moment axis in Nm, 1..200 step 1 (Label11, Label10)
 //   Timer1        the process tick, every 50 ms while a run goes
+//
+// Beside them, the comparison of runs: the chart's menu keeps a run's traces on the chart,
+// and every run that ends adds a row to the table of runs (RunTable), a window of its own.
 class TForm1 : public QWidget, private ProcessViews {
     Q_OBJECT
 
@@ -100,6 +107,11 @@ class TForm1 : public QWidget, private ProcessViews {
     void Button5Click();
     void Timer1Timer();
 
+    // The comparison of runs, from the chart's menu.
+    void KeepTraces();
+    void ShowRunTable();
+    RunInputs CurrentInputs() const;
+
     // The tick's views: the oscillograph and the cross-section, each drawn from the state
     // the tick hands them.
     void PlotTraces(const SimulationState& state) override;
@@ -145,6 +157,11 @@ class TForm1 : public QWidget, private ProcessViews {
 
     SimulationState& state_;
     QWidget* form2_ = nullptr;
+    FileSaver saver_;
+    RunLog runs_;
+    RunTable* runTable_ = nullptr;
+    // The hole depth as last set, in mm.
+    std::int32_t holeDepth_ = StartHoleDepthMm;
     QImage scene_;
     FramePictures frames_;
     // The columns of the scene that the picture on the screen reaches into.

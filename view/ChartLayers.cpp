@@ -6,6 +6,7 @@
 #include <QHash>
 #include <QStaticText>
 
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -178,7 +179,61 @@ class Trace : public QCPGraph {
     QRect clipRect() const override { return QCPGraph::clipRect().adjusted(0, 0, 0, 1); }
 };
 
+constexpr int KeyPaddingPx = 2;
+constexpr int KeySampleWidthPx = 18;
+constexpr int KeySampleGapPx = 4;
+const QColor KeyShade(0, 0, 0, 176);
+
 } // namespace
+
+ComparisonKey::ComparisonKey(QCustomPlot* plot, QCPAxisRect* area, const QFont& font,
+                             int insetPx)
+    : QCPLayerable(plot, QStringLiteral("main")), area_(area), font_(font), insetPx_(insetPx) {
+    setVisible(false);
+}
+
+void ComparisonKey::SetEntries(std::vector<Entry> entries) {
+    entries_ = std::move(entries);
+    setVisible(!entries_.empty());
+}
+
+QRect ComparisonKey::Box() const {
+    const QFontMetrics metrics(font_);
+    int textWidth = 0;
+    for (const Entry& entry : entries_) {
+        textWidth = std::max(textWidth, metrics.horizontalAdvance(entry.Name));
+    }
+    const int width = 2 * KeyPaddingPx + KeySampleWidthPx + KeySampleGapPx + textWidth;
+    const int height = 2 * KeyPaddingPx + static_cast<int>(entries_.size()) * metrics.height();
+    const QRect area = area_->rect();
+    return QRect(area.left() + insetPx_, area.top(), width, height);
+}
+
+void ComparisonKey::applyDefaultAntialiasingHint(QCPPainter* painter) const {
+    painter->setAntialiasing(false);
+}
+
+// Each line: the force's piece two pixels above the moment's, at the middle of the line,
+// then the name.
+void ComparisonKey::draw(QCPPainter* painter) {
+    const QRect box = Box();
+    painter->fillRect(box, KeyShade);
+    painter->setFont(font_);
+    const QFontMetrics metrics(font_);
+    int top = box.top() + KeyPaddingPx;
+    for (const Entry& entry : entries_) {
+        const int middle = top + metrics.height() / 2;
+        const int left = box.left() + KeyPaddingPx;
+        const int right = left + KeySampleWidthPx - 1;
+        painter->setPen(entry.ForcePen);
+        painter->drawLine(QLineF(left, middle - 1, right, middle - 1));
+        painter->setPen(entry.MomentPen);
+        painter->drawLine(QLineF(left, middle + 1, right, middle + 1));
+        painter->setPen(Qt::white);
+        painter->drawText(QPoint(right + 1 + KeySampleGapPx, top + metrics.ascent()), entry.Name);
+        top += metrics.height();
+    }
+}
 
 // The library redraws a layer by asking for a repaint of the whole widget; the band it
 // covers is enough.

@@ -9,6 +9,8 @@
 #include <QString>
 #include <qcustomplot.h>
 
+#include <vector>
+
 // The parts of the chart that its layered redraw is made of. On every tick only the
 // traces, the time axis and its grid lines move; they are drawn into a buffer of their own
 // (the layer "main"), between the buffer of what stands beneath them (the background, the
@@ -60,3 +62,33 @@ QCPLayoutElement* MakeAxisTitle(QCustomPlot* plot, QCPAxisRect* alongside,
 
 // A trace of `valueAxis` against `keyAxis`, reaching down to the plotting area's bottom row.
 QCPGraph* MakeTrace(QCPAxis* keyAxis, QCPAxis* valueAxis);
+
+// The key of the kept traces: for each kept run a short piece of its force and its moment
+// trace, one above the other in their pens, and its name; in white on a shaded box at the
+// top left of the plotting area, `insetPx` in from its left edge. Hidden while it has no
+// entries.
+class ComparisonKey : public QCPLayerable {
+  public:
+    struct Entry {
+        QPen ForcePen;
+        QPen MomentPen;
+        QString Name;
+    };
+
+    ComparisonKey(QCustomPlot* plot, QCPAxisRect* area, const QFont& font, int insetPx);
+
+    void SetEntries(std::vector<Entry> entries);
+    const std::vector<Entry>& Entries() const { return entries_; }
+    // Where the key stands in the plot's pixels, as the next redraw draws it.
+    QRect Box() const;
+
+  protected:
+    void applyDefaultAntialiasingHint(QCPPainter* painter) const override;
+    void draw(QCPPainter* painter) override;
+
+  private:
+    QCPAxisRect* area_;
+    QFont font_;
+    int insetPx_;
+    std::vector<Entry> entries_;
+};

@@ -42,21 +42,60 @@ QString ReadOutText(double time, double force, double moment, const QLocale& loc
              grouped.toString(moment, 'f', 2));
 }
 
+QString KeptReadOutText(const QString& name, double force, double moment,
+                        const QLocale& locale) {
+    QLocale grouped = locale;
+    grouped.setNumberOptions(grouped.numberOptions() & ~QLocale::OmitGroupSeparator);
+    return FromUtf8(KeptReadOutFormat)
+        .arg(name, grouped.toString(force, 'f', 0), grouped.toString(moment, 'f', 2));
+}
+
+QChar CsvSeparator(const QLocale& locale) {
+    return locale.decimalPoint() == QStringLiteral(",") ? u';' : u',';
+}
+
 // The numbers are written with the digits, point and minus of C, the point turned into
 // the locale's comma where it has one: spreadsheets read them so whatever minus sign the
 // locale itself writes.
+QString CsvNumber(double value, const QLocale& locale) {
+    QString text = QString::number(value, 'g', QLocale::FloatingPointShortest);
+    return CsvSeparator(locale) == u';' ? text.replace(u'.', u',') : text;
+}
+
+QString CsvField(const QString& text, QChar separator) {
+    if (!text.contains(separator) && !text.contains(u'"') && !text.contains(u'\n')) {
+        return text;
+    }
+    QString quoted = text;
+    quoted.replace(QStringLiteral("\""), QStringLiteral("\"\""));
+    return u'"' + quoted + u'"';
+}
+
 QByteArray SamplesCsv(const QVector<QCPGraphData>& force, const QVector<QCPGraphData>& moment,
-                      const QLocale& locale) {
-    const bool decimalComma = locale.decimalPoint() == QStringLiteral(",");
-    const QChar separator = decimalComma ? u';' : u',';
-    const auto number = [decimalComma](double value) {
-        QString text = QString::number(value, 'g', QLocale::FloatingPointShortest);
-        return decimalComma ? text.replace(u'.', u',') : text;
-    };
-    QString table = FromUtf8(SamplesColumnsFormat).arg(separator) + u'\n';
+                      const QLocale& locale, const std::vector<KeptSamples>& kept) {
+    const QChar separator = CsvSeparator(locale);
+    QString table = FromUtf8(SamplesColumnsFormat).arg(separator);
+    const QStringList columns = FromUtf8(SamplesColumnsFormat).split(QStringLiteral("%1"));
+    for (const KeptSamples& run : kept) {
+        for (const QString& column : columns) {
+            table += separator +
+                     CsvField(FromUtf8(KeptSamplesColumnFormat).arg(column, run.Name), separator);
+        }
+    }
+    table += u'\n';
     for (qsizetype k = 0; k < std::min(force.size(), moment.size()); ++k) {
-        table += number(force[k].key) + separator + number(force[k].value) + separator +
-                 number(moment[k].value) + u'\n';
+        table += CsvNumber(force[k].key, locale) + separator + CsvNumber(force[k].value, locale) +
+                 separator + CsvNumber(moment[k].value, locale);
+        for (const KeptSamples& run : kept) {
+            if (k < std::min(run.Force.size(), run.Moment.size())) {
+                table += separator + CsvNumber(run.Force[k].key, locale) + separator +
+                         CsvNumber(run.Force[k].value, locale) + separator +
+                         CsvNumber(run.Moment[k].value, locale);
+            } else {
+                table += QString(separator).repeated(3);
+            }
+        }
+        table += u'\n';
     }
     return table.toUtf8();
 }

@@ -35,6 +35,16 @@ const QColor ForceTraceColour(255, 128, 128);
 const QColor MomentTraceColour(128, 255, 255);
 const QColor GradientBottomColour(255, 255, 128);
 const QColor ReadOutLineColour(160, 160, 160);
+// A kept run's traces: the live colours at 60 %, each kept run in a dash pattern of its own.
+constexpr double KeptColourShare = 0.6;
+constexpr Qt::PenStyle KeptPatterns[] = {Qt::DashLine, Qt::DotLine, Qt::DashDotLine};
+static_assert(std::size(KeptPatterns) == Oscillograph::KeptRunLimit);
+
+QColor Dimmed(const QColor& colour) {
+    return QColor(RoundToInt32(colour.red() * KeptColourShare),
+                  RoundToInt32(colour.green() * KeptColourShare),
+                  RoundToInt32(colour.blue() * KeptColourShare));
+}
 
 } // namespace
 
@@ -148,20 +158,35 @@ void Oscillograph::ConfigureAxes() {
     plot_->yAxis2->grid()->setVisible(false);
 }
 
-// On the moving layer the time grid comes first, then the traces, then the time axis.
+// On the moving layer the time grid comes first, then the kept runs' traces, the live
+// traces over them, the time axis and the key of the kept runs. A kept run's series stay
+// hidden, and cost nothing, while the slot holds no run.
 void Oscillograph::ConfigureSeries() {
     timeAxis_->grid()->setLayer(QStringLiteral("main"));
+    for (int slot = 0; slot < KeptRunLimit; ++slot) {
+        keptForce_[slot] = MakeTrace(plot_->xAxis, plot_->yAxis);
+        keptForce_[slot]->setPen(QPen(Dimmed(ForceTraceColour), 0, KeptPatterns[slot]));
+        keptMoment_[slot] = MakeTrace(plot_->xAxis, plot_->yAxis2);
+        keptMoment_[slot]->setPen(QPen(Dimmed(MomentTraceColour), 0, KeptPatterns[slot]));
+        for (QCPGraph* series : {keptForce_[slot], keptMoment_[slot]}) {
+            series->setVisible(false);
+        }
+    }
     series1_ = MakeTrace(plot_->xAxis, plot_->yAxis);
     series1_->setPen(QPen(ForceTraceColour, 0));
     series2_ = MakeTrace(plot_->xAxis, plot_->yAxis2);
     series2_->setPen(QPen(MomentTraceColour, 0));
-    for (QCPGraph* series : {series1_, series2_}) {
+    std::vector<QCPGraph*> all{keptForce_.begin(), keptForce_.end()};
+    all.insert(all.end(), keptMoment_.begin(), keptMoment_.end());
+    all.insert(all.end(), {series1_, series2_});
+    for (QCPGraph* series : all) {
         series->setLineStyle(QCPGraph::lsLine);
         series->setScatterStyle(QCPScatterStyle(QCPScatterStyle::ssNone));
         series->setSelectable(QCP::stNone);
         series->setLayer(QStringLiteral("main"));
     }
     timeAxis_->setLayer(QStringLiteral("main"));
+    key_ = new ComparisonKey(plot_, plot_->axisRect(), ChartNumberFont(), ReadOutClearancePx());
 }
 
 // The rubber band lives on the top layer, which has a buffer of its own: a pointer move
@@ -302,17 +327,23 @@ void Oscillograph::ReplotMoving() {
     plot_->ReplotLayer(movingLayer_, band);
 }
 
-// An automatic time axis spans the traces' times exactly, with no margin.
+// An automatic time axis spans the traces' times exactly, with no margin: the live
+// traces' and the kept runs', which the live ones grow over.
 void Oscillograph::FitTimeAxis() {
     double lowest = std::numeric_limits<double>::infinity();
     double highest = -std::numeric_limits<double>::infinity();
-    for (QCPGraph* series : {series1_, series2_}) {
-        for (const QCPGraphData& point : *series->data()) {
+    const auto span = [&lowest, &highest](QCPGraphDataContainer& points) {
+        for (const QCPGraphData& point : points) {
             if (std::isfinite(point.key)) {
                 lowest = std::min(lowest, point.key);
                 highest = std::max(highest, point.key);
             }
         }
+    };
+    span(*series1_->data());
+    span(*series2_->data());
+    for (const KeptRun& run : kept_) {
+        span(*keptForce_[run.Slot]->data());
     }
     if (lowest > highest) {
         lowest = highest = 0.0;
@@ -345,9 +376,88 @@ void Oscillograph::SetAxisMaximum(int axisIndex, double maximum) {
 ChartSnapshot Oscillograph::Snapshot() {
     const std::optional<QPoint> pointer = std::exchange(pointer_, std::nullopt);
     UpdateReadOut();
-    ChartSnapshot snapshot =
-        TakeSnapshot(*plot_, SamplesCsv(forcePoints_, momentPoints_, plot_->locale()));
+    ChartSnapshot snapshot = TakeSnapshot(
+        *plot_,
+        SamplesCsv(forcePoints_, momentPoints_, plot_->locale(), KeptSamplesForTable()));
     pointer_ = pointer;
     UpdateReadOut();
     return snapshot;
+}
+
+std::vector<KeptSamples> Oscillograph::KeptSamplesForTable() const {
+    std::vector<KeptSamples> table;
+    for (const KeptRun& run : kept_) {
+        table.push_back(KeptSamples{run.Name, run.Force, run.Moment});
+    }
+    return table;
+}
+
+// A fourth run takes the slot, and with it the dash pattern, of the oldest.
+void Oscillograph::KeepTraces(const RunInputs& inputs, int number) {
+    if (forcePoints_.isEmpty()) {
+        return;
+    }
+    int slot = static_cast<int>(kept_.size());
+    if (kept_.size() == static_cast<std::size_t>(KeptRunLimit)) {
+        slot = kept_.front().Slot;
+        kept_.erase(kept_.begin());
+    }
+    kept_.push_back(KeptRun{inputs, number, slot, QString(), forcePoints_, momentPoints_});
+    keptForce_[slot]->data()->set(forcePoints_, true);
+    keptMoment_[slot]->data()->set(momentPoints_, true);
+    keptForce_[slot]->setVisible(true);
+    keptMoment_[slot]->setVisible(true);
+    liveInputs_ = inputs;
+    NameKeptRuns();
+    if (axes_[TimeAxisIndex].Automatic) {
+        FitTimeAxis();
+        ApplyRanges();
+    }
+    plot_->replot(QCustomPlot::rpQueuedReplot);
+}
+
+void Oscillograph::RemoveKeptTraces() {
+    kept_.clear();
+    for (int slot = 0; slot < KeptRunLimit; ++slot) {
+        for (QCPGraph* series : {keptForce_[slot], keptMoment_[slot]}) {
+            series->data()->clear();
+            series->setVisible(false);
+        }
+    }
+    key_->SetEntries({});
+    if (axes_[TimeAxisIndex].Automatic) {
+        FitTimeAxis();
+        ApplyRanges();
+    }
+    UpdateReadOut();
+    plot_->replot(QCustomPlot::rpQueuedReplot);
+}
+
+void Oscillograph::SetLiveInputs(const RunInputs& inputs) {
+    if (kept_.empty() || inputs == liveInputs_) {
+        return;
+    }
+    liveInputs_ = inputs;
+    NameKeptRuns();
+    QueueMovingReplot();
+}
+
+// The names in the key and the read-out, from the inputs in which the runs differ.
+void Oscillograph::NameKeptRuns() {
+    std::vector<RunInputs> inputs;
+    std::vector<int> numbers;
+    for (const KeptRun& run : kept_) {
+        inputs.push_back(run.Inputs);
+        numbers.push_back(run.Number);
+    }
+    const std::vector<std::string> names = ComparisonLabels(
+        inputs, numbers, liveInputs_, plot_->locale().decimalPoint().toStdString());
+    std::vector<ComparisonKey::Entry> entries;
+    for (std::size_t i = 0; i < kept_.size(); ++i) {
+        kept_[i].Name = QString::fromStdString(names[i]);
+        entries.push_back(ComparisonKey::Entry{keptForce_[kept_[i].Slot]->pen(),
+                                               keptMoment_[kept_[i].Slot]->pen(), kept_[i].Name});
+    }
+    key_->SetEntries(std::move(entries));
+    UpdateReadOut();
 }

@@ -2,6 +2,8 @@
 
 #include "ChartExport.h"
 #include "ChartLayers.h"
+#include "ChartTexts.h"
+#include "RunLog.h"
 #include "SimulationState.h"
 
 #include <QEvent>
@@ -12,6 +14,7 @@
 
 #include <array>
 #include <optional>
+#include <vector>
 
 // The range of one chart axis as the user set it. An automatic axis fits the x range of
 // the traces exactly, with no margin.
@@ -48,6 +51,18 @@ class Oscillograph : public QWidget {
     // The chart as it stands now, without the read-out, in every form it is saved in.
     ChartSnapshot Snapshot();
 
+    // Keeps the traces as they stand, of the run made with `inputs` and numbered `number`
+    // in the table of runs, for comparison: drawn beneath the live traces in their
+    // colours, dimmed and dashed, named in a key, read out and saved with them, and held
+    // to the same axes. At most KeptRunLimit runs are kept; a further one takes the place
+    // of the oldest. Nothing is kept before the first traces.
+    static constexpr int KeptRunLimit = 3;
+    void KeepTraces(const RunInputs& inputs, int number);
+    void RemoveKeptTraces();
+    bool HasKeptTraces() const { return !kept_.empty(); }
+    // The inputs of the run the live traces show, beside which the kept runs are named.
+    void SetLiveInputs(const RunInputs& inputs);
+
   signals:
     // A right click without movement, at this point of the screen.
     void MenuRequested(QPoint globalPosition);
@@ -83,6 +98,8 @@ class Oscillograph : public QWidget {
     void QueueMovingReplot();
     void ReplotMoving();
     void SetAxisMaximum(int axisIndex, double maximum);
+    void NameKeptRuns();
+    std::vector<KeptSamples> KeptSamplesForTable() const;
 
     // The mouse: OscillographGestures.cpp.
     void Mouse(QEvent::Type type, Qt::MouseButton button, Qt::MouseButtons held, QPoint position);
@@ -125,4 +142,19 @@ class Oscillograph : public QWidget {
 
     QVector<QCPGraphData> forcePoints_;
     QVector<QCPGraphData> momentPoints_;
+
+    // A kept run, drawn by the pair of series of its slot.
+    struct KeptRun {
+        RunInputs Inputs;
+        int Number = 0;
+        int Slot = 0;
+        QString Name;
+        QVector<QCPGraphData> Force;
+        QVector<QCPGraphData> Moment;
+    };
+    std::vector<KeptRun> kept_; // the oldest first
+    std::array<QCPGraph*, KeptRunLimit> keptForce_{};
+    std::array<QCPGraph*, KeptRunLimit> keptMoment_{};
+    ComparisonKey* key_ = nullptr;
+    RunInputs liveInputs_;
 };

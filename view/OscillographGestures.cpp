@@ -20,6 +20,29 @@ bool IsNearAxisLine(int along, int from, int to, int across, int line) {
     return along >= from && along <= to && std::abs(across - line) < GestureTolerancePx;
 }
 
+// The point of `points` (ascending in time) nearest to `time`; of two equally near, the
+// earlier.
+QVector<QCPGraphData>::const_iterator Nearest(const QVector<QCPGraphData>& points, double time) {
+    const auto later =
+        std::lower_bound(points.cbegin(), points.cend(), time,
+                         [](const QCPGraphData& point, double t) { return point.key < t; });
+    auto nearest = later == points.cend() ? later - 1 : later;
+    if (nearest != points.cbegin() &&
+        std::abs((nearest - 1)->key - time) <= std::abs(nearest->key - time)) {
+        --nearest;
+    }
+    return nearest;
+}
+
+// Whether a kept run has a sample at `time`: within half a step of one of its samples.
+bool Covers(const QVector<QCPGraphData>& points, double time) {
+    if (points.size() < 2) {
+        return false;
+    }
+    const double halfStep = (points.back().key - points.front().key) / (points.size() - 1) / 2;
+    return time >= points.front().key - halfStep && time <= points.back().key + halfStep;
+}
+
 } // namespace
 
 // A gesture starts inside the plotting area or less than 12 px from the bottom, left or
@@ -121,14 +144,7 @@ void Oscillograph::UpdateReadOut() {
     if (pointer_ && !forcePoints_.isEmpty()) {
         QCPAxis* const time = plot_->xAxis;
         const double pointed = time->pixelToCoord(pointer_->x() - plot_->pos().x());
-        const auto later =
-            std::lower_bound(forcePoints_.cbegin(), forcePoints_.cend(), pointed,
-                             [](const QCPGraphData& point, double t) { return point.key < t; });
-        auto nearest = later == forcePoints_.cend() ? later - 1 : later;
-        if (nearest != forcePoints_.cbegin() &&
-            std::abs((nearest - 1)->key - pointed) <= std::abs(nearest->key - pointed)) {
-            --nearest;
-        }
+        const auto nearest = Nearest(forcePoints_, pointed);
         const double x = time->coordToPixel(nearest->key);
         const QRect area = plot_->axisRect()->rect();
         // Compared before rounding: a sample far off a deeply zoomed axis lies at a pixel
@@ -139,8 +155,17 @@ void Oscillograph::UpdateReadOut() {
             const QCPGraphData& moment = momentPoints_[nearest - forcePoints_.cbegin()];
             readOutLine_->start->setCoords(nearest->key, 0.0);
             readOutLine_->end->setCoords(nearest->key, 1.0);
-            readOutText_->setText(
-                ReadOutText(nearest->key, nearest->value, moment.value, plot_->locale()));
+            QString text = ReadOutText(nearest->key, nearest->value, moment.value, plot_->locale());
+            // Each kept run that was sampled at that time, with its sample nearest to it.
+            for (const KeptRun& run : kept_) {
+                if (Covers(run.Force, nearest->key)) {
+                    const auto kept = Nearest(run.Force, nearest->key);
+                    text += u'\n' + KeptReadOutText(run.Name, kept->value,
+                                                     run.Moment[kept - run.Force.cbegin()].value,
+                                                     plot_->locale());
+                }
+            }
+            readOutText_->setText(text);
             // The values stand at the top, clear of the force and moment axes' tick marks,
             // which are drawn above them.
             const bool lineAtLeft = column < area.center().x();

@@ -129,7 +129,7 @@ TEST(RunLogTest, ThreeRunsEndingEachWayCarryTheirLargestLoads) {
     ASSERT_NE(stopped, nullptr);
     ExpectRow(*stopped, 3, RunInputs{MachiningOperation::Enlarging, 20, 10, 30, 0.2, 40, 2, 4},
               Enlarging(CoefficientTable[3], 20, 5, 0.2, 30, 10), 20, RunEnd::Stopped);
-    EXPECT_EQ(run.log.Rows().size(), 3U);
+    EXPECT_EQ(run.log.RunCount(), 3);
 }
 
 // What comes after a run's end belongs to it, and a start position left without a tick
@@ -150,7 +150,7 @@ TEST(RunLogTest, OnlyTheFirstEndOfARunAddsARow) {
     EXPECT_EQ(run.log.Reset(run.s, run.depth), nullptr);
     EXPECT_FALSE(run.log.RunShown());
     EXPECT_EQ(run.log.ShownRunNumber(), 2);
-    EXPECT_EQ(run.log.Rows().size(), 1U);
+    EXPECT_EQ(run.log.RunCount(), 1);
 }
 
 TEST(ComparisonLabelsTest, NameTheRunsByWhatDiffers) {

@@ -175,7 +175,10 @@ TEST_F(MainWindow, TheChartMenuSavesTheSamples) {
                                                     "veličine (PNG)…"),
                                   QString::fromUtf8("Sačuvaj oscilogram kao PDF…"),
                                   QString::fromUtf8("Sačuvaj uzorke kao tabelu (CSV)…"), "-",
-                                  QString::fromUtf8("Kopiraj sliku oscilograma")}));
+                                  QString::fromUtf8("Kopiraj sliku oscilograma"), "-",
+                                  QString::fromUtf8("Zadrži krive za poređenje"),
+                                  QString::fromUtf8("Ukloni zadržane krive"), "-",
+                                  QString::fromUtf8("Tabela procesa…")}));
 
     QTemporaryDir folder;
     const QString fileName = QDir(folder.path()).filePath(QStringLiteral("run.csv"));

@@ -1,0 +1,207 @@
+#include "RunTable.h"
+
+#include "ChartTexts.h"
+#include "ErrorReport.h"
+#include "Materials.h"
+#include "NumberFormat.h"
+#include "UserTexts.h"
+#include "Utf8Text.h"
+
+#include <QClipboard>
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QMimeData>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace {
+
+constexpr double PascalsPerMegapascal = 1e6;
+const QSize StartSize(760, 220);
+// Room beside a cell's text, as the table's own measure leaves it.
+constexpr int CellMarginsPx = 12;
+
+QString MaterialName(std::span<const std::string_view> entries, std::int32_t material) {
+    return material >= 1 && material <= static_cast<std::int32_t>(entries.size())
+               ? FromUtf8(entries[static_cast<std::size_t>(material - 1)])
+               : FromUtf8(NoValueText);
+}
+
+QString EndText(RunEnd end) {
+    switch (end) {
+    case RunEnd::AtDepth:
+        return FromUtf8(RunAtDepthText);
+    case RunEnd::DrillBroke:
+        return FromUtf8(RunBrokeText);
+    case RunEnd::Stopped:
+        return FromUtf8(RunStoppedText);
+    }
+    return {};
+}
+
+QString OperationText(MachiningOperation operation) {
+    return FromUtf8(operation == MachiningOperation::Drilling ? DrillingLabel : EnlargingLabel);
+}
+
+// The cells of a row with its numbers written by `number` (value, decimals; -1 for the
+// shortest form).
+template <class Number> QStringList Cells(const RunRecord& row, Number number) {
+    const RunInputs& in = row.Inputs;
+    return {QString::number(row.Number),
+            OperationText(in.Operation),
+            number(in.DrillDiameter, -1),
+            in.PilotHole ? number(*in.PilotHole, -1) : FromUtf8(NoValueText),
+            number(in.CuttingSpeed, -1),
+            number(in.Feed, -1),
+            number(in.HoleDepth, -1),
+            MaterialName(ToolMaterialEntries, in.ToolMaterial),
+            MaterialName(WorkMaterialEntries, in.WorkMaterial),
+            number(row.MaxForce, 0),
+            number(row.MaxMoment, 2),
+            number(row.MaxShearStress / PascalsPerMegapascal, 1),
+            number(row.AllowedStress / PascalsPerMegapascal, 1),
+            EndText(row.End)};
+}
+
+QStringList ColumnNames() {
+    QStringList names;
+    for (std::string_view column : RunTableColumns) {
+        names << FromUtf8(column);
+    }
+    return names;
+}
+
+} // namespace
+
+QStringList RunTableCells(const RunRecord& row, const QLocale& locale) {
+    QLocale grouped = locale;
+    grouped.setNumberOptions(grouped.numberOptions() & ~QLocale::OmitGroupSeparator);
+    const std::string point = locale.decimalPoint().toStdString();
+    return Cells(row, [&](double value, int decimals) {
+        return decimals < 0 ? QString::fromStdString(FormatGeneral(value, point))
+                            : grouped.toString(value, 'f', decimals);
+    });
+}
+
+QByteArray RunTableCsv(const std::deque<RunRecord>& rows, const QLocale& locale) {
+    const QChar separator = CsvSeparator(locale);
+    const auto line = [separator](const QStringList& cells) {
+        QStringList fields;
+        for (const QString& cell : cells) {
+            fields << CsvField(cell, separator);
+        }
+        return fields.join(separator) + u'\n';
+    };
+    QString table = QChar(0xFEFF) + line(ColumnNames());
+    for (const RunRecord& row : rows) {
+        table += line(Cells(row, [&locale](double value, int) { return CsvNumber(value, locale); }));
+    }
+    return table.toUtf8();
+}
+
+QString RunTableHtml(const std::deque<RunRecord>& rows, const QLocale& locale) {
+    const auto line = [](const QStringList& cells, const char* tag) {
+        QString html = QStringLiteral("<tr>");
+        for (const QString& cell : cells) {
+            html += QStringLiteral("<%1>%2</%1>").arg(QLatin1String(tag), cell.toHtmlEscaped());
+        }
+        return html + QStringLiteral("</tr>\n");
+    };
+    QString html = QStringLiteral("<meta charset=\"utf-8\">\n<table>\n") + line(ColumnNames(), "th");
+    for (const RunRecord& row : rows) {
+        html += line(RunTableCells(row, locale), "td");
+    }
+    return html + QStringLiteral("</table>\n");
+}
+
+QString RunTableTabs(const std::deque<RunRecord>& rows, const QLocale& locale) {
+    QString text = ColumnNames().join(u'\t') + u'\n';
+    for (const RunRecord& row : rows) {
+        text += RunTableCells(row, locale).join(u'\t') + u'\n';
+    }
+    return text;
+}
+
+RunTable::RunTable(FileSaver& saver, QWidget* parent) : QWidget(parent, Qt::Window), saver_(saver) {
+    setObjectName(QStringLiteral("RunTable"));
+    setWindowTitle(FromUtf8(RunTableTitle));
+    table_ = new QTableWidget(0, static_cast<int>(RunTableColumns.size()), this);
+    table_->setObjectName(QStringLiteral("RunRows"));
+    QStringList headers = ColumnNames();
+    // Two lines a column: the quantity, then its unit.
+    for (QString& header : headers) {
+        header.replace(QStringLiteral(", "), QStringLiteral(",\n"));
+    }
+    table_->setHorizontalHeaderLabels(headers);
+    table_->verticalHeader()->setVisible(false);
+    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table_->resizeColumnsToContents();
+
+    copy_ = new QPushButton(FromUtf8(CopyRunTableText), this);
+    copy_->setObjectName(QStringLiteral("CopyRunTable"));
+    save_ = new QPushButton(FromUtf8(SaveRunTableText), this);
+    save_->setObjectName(QStringLiteral("SaveRunTable"));
+    connect(copy_, &QPushButton::clicked, this, Guarded([this] { CopyTable(); }));
+    connect(save_, &QPushButton::clicked, this, Guarded([this] { SaveTable(); }));
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(copy_);
+    buttons->addWidget(save_);
+    buttons->addStretch(1);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(table_);
+    layout->addLayout(buttons);
+    resize(StartSize);
+}
+
+// A column widens to a new cell that does not fit; measuring the cell alone keeps a row's
+// cost the same however many rows stand above it.
+void RunTable::AddRow(const RunRecord& row) {
+    if (rows_.size() == static_cast<std::size_t>(RowLimit)) {
+        rows_.pop_front();
+        table_->removeRow(0);
+    }
+    rows_.push_back(row);
+    const int at = table_->rowCount();
+    table_->insertRow(at);
+    const QStringList cells = RunTableCells(row, locale());
+    const QFontMetrics metrics = table_->fontMetrics();
+    for (int column = 0; column < cells.size(); ++column) {
+        table_->setColumnWidth(column,
+                               std::max(table_->columnWidth(column),
+                                        metrics.horizontalAdvance(cells[column]) + CellMarginsPx));
+        auto* item = new QTableWidgetItem(cells[column]);
+        // Names at the left, numbers at the right, as a spreadsheet sets them.
+        const bool text = column == 1 || column == 7 || column == 8 || column == 13;
+        item->setTextAlignment(Qt::AlignVCenter | (text ? Qt::AlignLeft : Qt::AlignRight));
+        table_->setItem(at, column, item);
+    }
+    table_->scrollToBottom();
+}
+
+// Made visible rather than shown: in the browser show() would make it fill the page.
+void RunTable::ShowWindow() {
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+    setVisible(true);
+    raise();
+    activateWindow();
+}
+
+void RunTable::CopyTable() {
+    auto* table = new QMimeData;
+    table->setHtml(RunTableHtml(rows_, locale()));
+    table->setText(RunTableTabs(rows_, locale()));
+    QGuiApplication::clipboard()->setMimeData(table);
+}
+
+// Text mode: the lines end as the system's spreadsheets expect.
+void RunTable::SaveTable() {
+    saver_.Save(this, RunTableCsv(rows_, locale()), SaveRunTableCaption, SamplesFilter,
+                RunTableFileName, QIODevice::Text);
+}
