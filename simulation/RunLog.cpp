@@ -55,9 +55,12 @@ const RunRecord* RunLog::Reset(const SimulationState& state, std::int32_t holeDe
 
 const RunRecord* RunLog::End(const SimulationState& state, RunEnd end, std::int32_t holeDepth) {
     ended_ = true;
-    lastRow_ = RunRecord{++runCount_,   CurrentInputs(state, holeDepth),
-                         maxForce_,     maxMoment_,
-                         maxShearStress_, state.AllowedStress,
+    lastRow_ = RunRecord{++runCount_,
+                         CurrentInputs(state, holeDepth),
+                         maxForce_,
+                         maxMoment_,
+                         maxShearStress_,
+                         state.AllowedStress,
                          end};
     return &lastRow_;
 }
@@ -101,9 +104,7 @@ std::vector<std::string> ComparisonLabels(std::span<const RunInputs> kept,
             return r.PilotHole ? WithName(PilotHoleKeyFormat, number(*r.PilotHole))
                                : std::string(NoPilotHoleKeyText);
         },
-        [&](const RunInputs& r) {
-            return WithName(CuttingSpeedKeyFormat, number(r.CuttingSpeed));
-        },
+        [&](const RunInputs& r) { return WithName(CuttingSpeedKeyFormat, number(r.CuttingSpeed)); },
         [&](const RunInputs& r) { return WithName(FeedKeyFormat, number(r.Feed)); },
         [&](const RunInputs& r) { return WithName(HoleDepthKeyFormat, number(r.HoleDepth)); },
     };

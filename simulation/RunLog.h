@@ -14,12 +14,12 @@
 // and what tells kept traces apart.
 struct RunInputs {
     MachiningOperation Operation = MachiningOperation::Drilling;
-    double DrillDiameter = 0;             // mm
+    double DrillDiameter = 0;              // mm
     std::optional<std::int32_t> PilotHole; // mm, only when enlarging
-    double CuttingSpeed = 0;              // m/min
-    double Feed = 0;                      // mm/rev
-    std::int32_t HoleDepth = 0;           // mm, as set
-    std::int32_t ToolMaterial = 0;        // 1-based, 0 for none
+    double CuttingSpeed = 0;               // m/min
+    double Feed = 0;                       // mm/rev
+    std::int32_t HoleDepth = 0;            // mm, as set
+    std::int32_t ToolMaterial = 0;         // 1-based, 0 for none
     std::int32_t WorkMaterial = 0;
 
     bool operator==(const RunInputs&) const = default;

@@ -99,7 +99,8 @@ QByteArray RunTableCsv(const std::deque<RunRecord>& rows, const QLocale& locale)
     };
     QString table = QChar(0xFEFF) + line(ColumnNames());
     for (const RunRecord& row : rows) {
-        table += line(Cells(row, [&locale](double value, int) { return CsvNumber(value, locale); }));
+        table +=
+            line(Cells(row, [&locale](double value, int) { return CsvNumber(value, locale); }));
     }
     return table.toUtf8();
 }
@@ -112,7 +113,8 @@ QString RunTableHtml(const std::deque<RunRecord>& rows, const QLocale& locale) {
         }
         return html + QStringLiteral("</tr>\n");
     };
-    QString html = QStringLiteral("<meta charset=\"utf-8\">\n<table>\n") + line(ColumnNames(), "th");
+    QString html =
+        QStringLiteral("<meta charset=\"utf-8\">\n<table>\n") + line(ColumnNames(), "th");
     for (const RunRecord& row : rows) {
         html += line(RunTableCells(row, locale), "td");
     }

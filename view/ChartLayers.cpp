@@ -186,8 +186,7 @@ const QColor KeyShade(0, 0, 0, 176);
 
 } // namespace
 
-ComparisonKey::ComparisonKey(QCustomPlot* plot, QCPAxisRect* area, const QFont& font,
-                             int insetPx)
+ComparisonKey::ComparisonKey(QCustomPlot* plot, QCPAxisRect* area, const QFont& font, int insetPx)
     : QCPLayerable(plot, QStringLiteral("main")), area_(area), font_(font), insetPx_(insetPx) {
     setVisible(false);
 }

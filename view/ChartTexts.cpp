@@ -42,8 +42,7 @@ QString ReadOutText(double time, double force, double moment, const QLocale& loc
              grouped.toString(moment, 'f', 2));
 }
 
-QString KeptReadOutText(const QString& name, double force, double moment,
-                        const QLocale& locale) {
+QString KeptReadOutText(const QString& name, double force, double moment, const QLocale& locale) {
     QLocale grouped = locale;
     grouped.setNumberOptions(grouped.numberOptions() & ~QLocale::OmitGroupSeparator);
     return FromUtf8(KeptReadOutFormat)

@@ -377,8 +377,7 @@ ChartSnapshot Oscillograph::Snapshot() {
     const std::optional<QPoint> pointer = std::exchange(pointer_, std::nullopt);
     UpdateReadOut();
     ChartSnapshot snapshot = TakeSnapshot(
-        *plot_,
-        SamplesCsv(forcePoints_, momentPoints_, plot_->locale(), KeptSamplesForTable()));
+        *plot_, SamplesCsv(forcePoints_, momentPoints_, plot_->locale(), KeptSamplesForTable()));
     pointer_ = pointer;
     UpdateReadOut();
     return snapshot;

@@ -161,8 +161,8 @@ void Oscillograph::UpdateReadOut() {
                 if (Covers(run.Force, nearest->key)) {
                     const auto kept = Nearest(run.Force, nearest->key);
                     text += u'\n' + KeptReadOutText(run.Name, kept->value,
-                                                     run.Moment[kept - run.Force.cbegin()].value,
-                                                     plot_->locale());
+                                                    run.Moment[kept - run.Force.cbegin()].value,
+                                                    plot_->locale());
                 }
             }
             readOutText_->setText(text);

@@ -107,8 +107,7 @@ TEST(RunLogTest, ThreeRunsEndingEachWayCarryTheirLargestLoads) {
     EXPECT_EQ(run.s.CutDiameter, 20);
     ExpectRow(*broke, 2,
               RunInputs{MachiningOperation::Drilling, 20, std::nullopt, 30, 1.0, 20, 1, 1},
-              Drilling(CoefficientTable[0], 20, 1.0, 30, run.s.HoleDepth), 20,
-              RunEnd::DrillBroke);
+              Drilling(CoefficientTable[0], 20, 1.0, 30, run.s.HoleDepth), 20, RunEnd::DrillBroke);
     EXPECT_GT(broke->MaxShearStress, AllowedPa);
 
     // Enlarging a 10 mm hole in SL 300 with C9681 at 0.2 mm/rev, 40 mm deep, sent back by

@@ -5,6 +5,9 @@
 
 #include <QRect>
 #include <QString>
+#include <QStringList>
+
+#include <vector>
 
 // What the tests, benchmarks and fuzz targets read of the chart beyond what the program
 // calls: its axes' ranges, its gestures' state, the read-out, and the chart library's plot
@@ -41,6 +44,27 @@ class OscillographProbe {
         const QPoint topLeft = chart_.readOutText_->topLeft->pixelPosition().toPoint();
         const QPoint bottomRight = chart_.readOutText_->bottomRight->pixelPosition().toPoint();
         return QRect(topLeft, bottomRight - QPoint(1, 1)).translated(chart_.plot_->pos());
+    }
+
+    // The key of the kept runs: their names and dash patterns, oldest first, and its box in
+    // the chart's pixels, empty while it is hidden.
+    QStringList KeyNames() const {
+        QStringList names;
+        for (const ComparisonKey::Entry& entry : chart_.key_->Entries()) {
+            names << entry.Name;
+        }
+        return names;
+    }
+    std::vector<Qt::PenStyle> KeyPatterns() const {
+        std::vector<Qt::PenStyle> patterns;
+        for (const ComparisonKey::Entry& entry : chart_.key_->Entries()) {
+            patterns.push_back(entry.ForcePen.style());
+        }
+        return patterns;
+    }
+    QRect KeyBox() const {
+        return chart_.key_->visible() ? chart_.key_->Box().translated(chart_.plot_->pos())
+                                      : QRect();
     }
 
     QCustomPlot* Plot() const { return chart_.plot_; }

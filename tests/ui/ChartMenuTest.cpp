@@ -1,4 +1,5 @@
 #include "ChartMenu.h"
+#include "ChartTexts.h"
 #include "MainWindowFixture.h"
 
 #include <QAbstractButton>
@@ -11,6 +12,9 @@
 #include <QImage>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QMimeData>
+#include <QPushButton>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -295,6 +299,114 @@ TEST_F(MainWindow, TheMenuSavesTheChartAsItStoodWhenItOpened) {
         }
     }
     EXPECT_TRUE(recorder.events.empty());
+}
+
+// Three runs, ending at the depth, on a breakage and by "Polazno stanje", take their rows in
+// the table of runs, which the chart's menu shows. Copied, the table is an HTML table with
+// the same cells separated by tabs beside it; saved, a table in the samples' form.
+TEST_F(MainWindow, EveryRunThatEndsTakesARowInTheTableOfRuns) {
+    auto* rows = window->findChild<QTableWidget*>(QStringLiteral("RunRows"));
+    ASSERT_NE(rows, nullptr);
+    const auto runUntilRow = [&](int row) {
+        QTest::mouseClick(form1->Button3, Qt::LeftButton);
+        form1->Timer1->stop();
+        for (int tick = 0; tick < 400 && rows->rowCount() < row; ++tick) {
+            form1->Tick();
+        }
+        ASSERT_EQ(rows->rowCount(), row);
+    };
+    Pick(form1->ComboBox1, 0);
+    Pick(form1->ComboBox2, 0);
+    runUntilRow(1);
+    double largestForce = 0;
+    for (const QCPGraphData& point : *form1->ChartProbe.Series1()->data()) {
+        largestForce = std::max(largestForce, point.value);
+    }
+    // 1 mm/rev breaks the 20 mm drill.
+    form1->SpinEdit3->lineEdit()->setFocus();
+    for (int step = 0; step < 16; ++step) {
+        QTest::keyClick(form1->SpinEdit3->lineEdit(), Qt::Key_Up);
+    }
+    QTest::mouseClick(form1->Button5, Qt::LeftButton);
+    runUntilRow(2);
+    EXPECT_EQ(recorder.events.back().rfind("error: Nastaje lom burgije!", 0), 0U)
+        << recorder.events.back();
+    // At 0.5 mm/rev the drill is still short of the depth after 50 ticks.
+    form1->SpinEdit3->lineEdit()->setFocus();
+    for (int step = 0; step < 10; ++step) {
+        QTest::keyClick(form1->SpinEdit3->lineEdit(), Qt::Key_Down);
+    }
+    QTest::mouseClick(form1->Button5, Qt::LeftButton);
+    QTest::mouseClick(form1->Button3, Qt::LeftButton);
+    form1->Timer1->stop();
+    form1->Tick(50);
+    EXPECT_EQ(rows->rowCount(), 2);
+    QTest::mouseClick(form1->Button5, Qt::LeftButton);
+    ASSERT_EQ(rows->rowCount(), 3);
+
+    QMenu* menu = ChartMenu();
+    ASSERT_NE(menu, nullptr);
+    menu->actions().back()->trigger();
+    QWidget* table = rows->window();
+    EXPECT_TRUE(table->isVisible());
+    EXPECT_EQ(table->windowTitle(), QStringLiteral("Tabela procesa"));
+    const QLocale locale;
+    const QString point = locale.decimalPoint();
+    const struct {
+        const char* Number;
+        const char* Feed;
+        const char* End;
+    } expected[] = {{"1", "0.2", "dostignuta dubina"},
+                    {"2", "1", "lom burgije"},
+                    {"3", "0.5", "prekinut (Polazno stanje)"}};
+    for (int row = 0; row < 3; ++row) {
+        SCOPED_TRACE(row);
+        EXPECT_EQ(rows->item(row, 0)->text(), QString::fromLatin1(expected[row].Number));
+        EXPECT_EQ(rows->item(row, 1)->text(), QString::fromUtf8("Bušenje"));
+        EXPECT_EQ(rows->item(row, 5)->text(),
+                  QString::fromLatin1(expected[row].Feed).replace(u'.', point));
+        EXPECT_EQ(rows->item(row, 7)->text(), QStringLiteral("C7680"));
+        EXPECT_EQ(rows->item(row, 8)->text(), QStringLiteral("C1540"));
+        EXPECT_EQ(rows->item(row, 13)->text(), QString::fromLatin1(expected[row].End));
+    }
+    QLocale grouped = locale;
+    grouped.setNumberOptions(grouped.numberOptions() & ~QLocale::OmitGroupSeparator);
+    EXPECT_EQ(rows->item(0, 9)->text(), grouped.toString(largestForce, 'f', 0));
+
+    QTest::mouseClick(table->findChild<QPushButton*>(QStringLiteral("CopyRunTable")),
+                      Qt::LeftButton);
+    const QMimeData* copied = QApplication::clipboard()->mimeData();
+    ASSERT_NE(copied, nullptr);
+    EXPECT_EQ(copied->html().count(QStringLiteral("<tr>")), 4);
+    EXPECT_EQ(copied->html().count(QStringLiteral("<td>")), 3 * 14);
+    const QStringList lines = copied->text().split(u'\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 4);
+    EXPECT_TRUE(lines[0].startsWith(QString::fromUtf8("Br.\tOperacija\tPrečnik burgije, mm\t")));
+    for (int row = 0; row < 3; ++row) {
+        QStringList shown;
+        for (int column = 0; column < rows->columnCount(); ++column) {
+            shown << rows->item(row, column)->text();
+        }
+        EXPECT_EQ(lines[row + 1], shown.join(u'\t'));
+    }
+
+    QTemporaryDir folder;
+    const QString fileName = QDir(folder.path()).filePath(QStringLiteral("runs.csv"));
+    DialogAnswers answers(fileName);
+    QTest::mouseClick(table->findChild<QPushButton*>(QStringLiteral("SaveRunTable")),
+                      Qt::LeftButton);
+    EXPECT_EQ(answers.fileDialogs, 1);
+    QByteArray saved = ContentOf(fileName);
+    ASSERT_TRUE(saved.startsWith("\xEF\xBB\xBF"));
+    const QChar separator = CsvSeparator(locale);
+    const QStringList csv = QString::fromUtf8(saved.mid(3)).split(u'\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(csv.size(), 4);
+    EXPECT_TRUE(csv[0].startsWith(QStringLiteral("Br.%1Operacija%1").arg(separator)));
+    const QStringList broke = csv[2].split(separator);
+    ASSERT_EQ(broke.size(), 14) << csv[2].toStdString();
+    EXPECT_EQ(broke[13], QStringLiteral("lom burgije"));
+    EXPECT_EQ(broke[12], CsvNumber(888.888889, locale));
+    EXPECT_GT(QString(broke[11]).replace(u',', u'.').toDouble(), 888.888889);
 }
 
 #if defined(Q_OS_LINUX)

@@ -86,4 +86,35 @@ TEST(SamplesCsvTest, ReadsBackToTheSamplesInTheLocalesSpreadsheetForm) {
     }
 }
 
+// Each kept run adds its time, force and moment under its name, quoted where the name holds
+// the separator; a kept run of fewer samples leaves its cells empty below its last.
+TEST(SamplesCsvTest, KeptRunsAddTheirColumnsUnderTheirNames) {
+    const QVector<QCPGraphData> force = {{0.0, 1.0}, {0.5, 2.5}};
+    const QVector<QCPGraphData> moment = {{0.0, 0.25}, {0.5, 3.0}};
+    const std::vector<KeptSamples> kept = {
+        {QStringLiteral("s = 0,2; v = 30"), {{-1.0, 4.0}}, {{-1.0, 0.5}}},
+        {QStringLiteral("proces 2"), {{0.0, 7.0}, {1.5, 8.0}}, {{0.0, 9.0}, {1.5, 10.0}}}};
+    struct Case {
+        QLocale Locale;
+        const char* Lines;
+    };
+    const Case cases[] = {
+        {QLocale::c(),
+         "Vreme (s),Aksijalni otpor (N),Moment (Nm),\"Vreme (s), s = 0,2; v = 30\","
+         "\"Aksijalni otpor (N), s = 0,2; v = 30\",\"Moment (Nm), s = 0,2; v = 30\","
+         "\"Vreme (s), proces 2\",\"Aksijalni otpor (N), proces 2\",\"Moment (Nm), proces 2\"\n"
+         "0,1,0.25,-1,4,0.5,0,7,9\n"
+         "0.5,2.5,3,,,,1.5,8,10\n"},
+        {QLocale(QLocale::Serbian, QLocale::LatinScript, QLocale::Serbia),
+         "Vreme (s);Aksijalni otpor (N);Moment (Nm);\"Vreme (s), s = 0,2; v = 30\";"
+         "\"Aksijalni otpor (N), s = 0,2; v = 30\";\"Moment (Nm), s = 0,2; v = 30\";"
+         "Vreme (s), proces 2;Aksijalni otpor (N), proces 2;Moment (Nm), proces 2\n"
+         "0;1;0,25;-1;4;0,5;0;7;9\n"
+         "0,5;2,5;3;;;;1,5;8;10\n"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(SamplesCsv(force, moment, c.Locale, kept).toStdString(), c.Lines);
+    }
+}
+
 } // namespace
