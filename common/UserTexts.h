@@ -126,20 +126,22 @@ inline constexpr std::string_view KeptSamplesColumnFormat = "%1, %2";
 
 // The table of runs: its window, its columns, how a run ended, its buttons and its file.
 inline constexpr std::string_view RunTableTitle = "Tabela procesa";
+// The window shows the column names on two lines where they break; a copied or saved
+// table has them on one.
 inline constexpr std::array<std::string_view, 14> RunTableColumns = {
     "Br.",
     "Operacija",
-    "Prečnik burgije, mm",
-    "Prečnik otvora obratka, mm",
-    "Brzina rezanja, m/min",
-    "Korak, mm/o",
-    "Dubina otvora, mm",
-    "Materijal alata",
-    "Materijal obratka",
-    "Maks. aksijalni otpor, N",
-    "Maks. moment, Nm",
-    "Napon smicanja, MPa",
-    "Dozvoljeni napon, MPa",
+    "Prečnik\nburgije, mm",
+    "Prečnik otvora\nobratka, mm",
+    "Brzina rezanja,\nm/min",
+    "Korak,\nmm/o",
+    "Dubina\notvora, mm",
+    "Materijal\nalata",
+    "Materijal\nobratka",
+    "Maks. aksijalni\notpor, N",
+    "Maks.\nmoment, Nm",
+    "Napon\nsmicanja, MPa",
+    "Dozvoljeni\nnapon, MPa",
     "Kraj procesa",
 };
 inline constexpr std::string_view RunAtDepthText = "dostignuta dubina";

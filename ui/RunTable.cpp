@@ -4,6 +4,8 @@
 #include "ErrorReport.h"
 #include "Materials.h"
 #include "NumberFormat.h"
+#include "Program.h"
+#include "ProgramAssets.h"
 #include "UserTexts.h"
 #include "Utf8Text.h"
 
@@ -22,7 +24,8 @@
 namespace {
 
 constexpr double PascalsPerMegapascal = 1e6;
-const QSize StartSize(760, 220);
+constexpr QPoint TablePlace(202, 430);
+constexpr int TableHeightPx = 240;
 // Room beside a cell's text, as the table's own measure leaves it.
 constexpr int CellMarginsPx = 12;
 
@@ -68,10 +71,11 @@ template <class Number> QStringList Cells(const RunRecord& row, Number number) {
             EndText(row.End)};
 }
 
-QStringList ColumnNames() {
+// The column names on one line each, or as the window shows them.
+QStringList ColumnNames(bool shown = false) {
     QStringList names;
     for (std::string_view column : RunTableColumns) {
-        names << FromUtf8(column);
+        names << FromUtf8(column).replace(u'\n', shown ? u'\n' : u' ');
     }
     return names;
 }
@@ -129,21 +133,15 @@ QString RunTableTabs(const std::deque<RunRecord>& rows, const QLocale& locale) {
     return text;
 }
 
+// The window opens over the main window's lower part, as wide as its columns, which are
+// as wide as their names or, for how a run ended, its longest text.
 RunTable::RunTable(FileSaver& saver, QWidget* parent) : QWidget(parent, Qt::Window), saver_(saver) {
-    setObjectName(QStringLiteral("RunTable"));
-    setWindowTitle(FromUtf8(RunTableTitle));
     table_ = new QTableWidget(0, static_cast<int>(RunTableColumns.size()), this);
     table_->setObjectName(QStringLiteral("RunRows"));
-    QStringList headers = ColumnNames();
-    // Two lines a column: the quantity, then its unit.
-    for (QString& header : headers) {
-        header.replace(QStringLiteral(", "), QStringLiteral(",\n"));
-    }
-    table_->setHorizontalHeaderLabels(headers);
+    table_->setHorizontalHeaderLabels(ColumnNames(true));
     table_->verticalHeader()->setVisible(false);
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    table_->resizeColumnsToContents();
 
     copy_ = new QPushButton(FromUtf8(CopyRunTableText), this);
     copy_->setObjectName(QStringLiteral("CopyRunTable"));
@@ -159,7 +157,23 @@ RunTable::RunTable(FileSaver& saver, QWidget* parent) : QWidget(parent, Qt::Wind
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(table_);
     layout->addLayout(buttons);
-    resize(StartSize);
+
+    SetUpWindow(*this, QStringLiteral("RunTable"), FromUtf8(RunTableTitle), MainWindowIcon(),
+                QRect(TablePlace, QSize(100, TableHeightPx)));
+    table_->resizeColumnsToContents();
+    const QFontMetrics metrics = table_->fontMetrics();
+    const int endColumn = table_->columnCount() - 1;
+    for (std::string_view end : {RunAtDepthText, RunBrokeText, RunStoppedText}) {
+        table_->setColumnWidth(endColumn,
+                               std::max(table_->columnWidth(endColumn),
+                                        metrics.horizontalAdvance(FromUtf8(end)) + CellMarginsPx));
+    }
+    int width = 2 * table_->frameWidth() + layout->contentsMargins().left() +
+                layout->contentsMargins().right();
+    for (int column = 0; column < table_->columnCount(); ++column) {
+        width += table_->columnWidth(column);
+    }
+    resize(width, TableHeightPx);
 }
 
 // A column widens to a new cell that does not fit; measuring the cell alone keeps a row's

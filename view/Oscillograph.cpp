@@ -226,6 +226,8 @@ void Oscillograph::ConfigureReadOut() {
     readOutText_->setColor(Qt::white);
     readOutText_->setBrush(Qt::black);
     readOutText_->setPadding(QMargins(2, 1, 2, 1));
+    // The kept runs' lines below the live one start at its left edge.
+    readOutText_->setTextAlignment(Qt::AlignLeft);
     for (QCPAbstractItem* item :
          std::initializer_list<QCPAbstractItem*>{readOutLine_, readOutText_}) {
         item->setLayer(QStringLiteral("main"));
