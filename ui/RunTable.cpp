@@ -16,6 +16,7 @@
 #include <QHeaderView>
 #include <QMimeData>
 #include <QPushButton>
+#include <QStyle>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -24,8 +25,10 @@
 namespace {
 
 constexpr double PascalsPerMegapascal = 1e6;
-constexpr QPoint TablePlace(202, 430);
-constexpr int TableHeightPx = 240;
+// Above the main window, which opens with its client area at (194, 196): the buttons, the
+// inputs and the chart stay in sight. The height holds the column names and four rows.
+constexpr QPoint TablePlace(194, 23);
+constexpr int TableHeightPx = 150;
 // Room beside a cell's text, as the table's own measure leaves it.
 constexpr int CellMarginsPx = 12;
 
@@ -133,13 +136,14 @@ QString RunTableTabs(const std::deque<RunRecord>& rows, const QLocale& locale) {
     return text;
 }
 
-// The window opens over the main window's lower part, as wide as its columns, which are
-// as wide as their names or, for how a run ended, its longest text.
+// The window opens above the main window, as wide as its columns, which are as wide as
+// their names or, for how a run ended, its longest text; rows as tall as a line of text.
 RunTable::RunTable(FileSaver& saver, QWidget* parent) : QWidget(parent, Qt::Window), saver_(saver) {
     table_ = new QTableWidget(0, static_cast<int>(RunTableColumns.size()), this);
     table_->setObjectName(QStringLiteral("RunRows"));
     table_->setHorizontalHeaderLabels(ColumnNames(true));
     table_->verticalHeader()->setVisible(false);
+    table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 6);
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
 
@@ -168,11 +172,11 @@ RunTable::RunTable(FileSaver& saver, QWidget* parent) : QWidget(parent, Qt::Wind
                                std::max(table_->columnWidth(endColumn),
                                         metrics.horizontalAdvance(FromUtf8(end)) + CellMarginsPx));
     }
-    int width = 2 * table_->frameWidth() + layout->contentsMargins().left() +
-                layout->contentsMargins().right();
-    for (int column = 0; column < table_->columnCount(); ++column) {
-        width += table_->columnWidth(column);
-    }
+    // Room for the scroll bar that many rows bring.
+    const QMargins margins = layout->contentsMargins();
+    const int width = table_->horizontalHeader()->length() + 2 * table_->frameWidth() +
+                      style()->pixelMetric(QStyle::PM_ScrollBarExtent) + margins.left() +
+                      margins.right();
     resize(width, TableHeightPx);
 }
 

@@ -334,18 +334,18 @@ void Oscillograph::ReplotMoving() {
 void Oscillograph::FitTimeAxis() {
     double lowest = std::numeric_limits<double>::infinity();
     double highest = -std::numeric_limits<double>::infinity();
-    const auto span = [&lowest, &highest](QCPGraphDataContainer& points) {
-        for (const QCPGraphData& point : points) {
+    std::array<QCPGraph*, 2 + KeptRunLimit> series{series1_, series2_};
+    std::size_t count = 2;
+    for (const KeptRun& run : kept_) {
+        series[count++] = keptForce_[run.Slot];
+    }
+    for (std::size_t i = 0; i < count; ++i) {
+        for (const QCPGraphData& point : *series[i]->data()) {
             if (std::isfinite(point.key)) {
                 lowest = std::min(lowest, point.key);
                 highest = std::max(highest, point.key);
             }
         }
-    };
-    span(*series1_->data());
-    span(*series2_->data());
-    for (const KeptRun& run : kept_) {
-        span(*keptForce_[run.Slot]->data());
     }
     if (lowest > highest) {
         lowest = highest = 0.0;
