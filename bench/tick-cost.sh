@@ -7,7 +7,10 @@
 # after 240 ticks and the timer stops, not far beyond the ticks run here before and while
 # counting. The depth changes no tick before that.
 #
-# Usage: bench/tick-cost.sh [PROGRAM_DIR]
+# Usage: bench/tick-cost.sh [--kept N] [PROGRAM_DIR]
+#   --kept N     keeps the run's traces N times (1 to 3) through the chart's menu before
+#                counting, a second apart, so that the ticks counted draw N kept runs
+#                beneath the live one and name them in the key.
 #   PROGRAM_DIR  a folder with a built busenje and its 42 frame pictures; without it the
 #                program is built into build/bin first.
 #
@@ -44,6 +47,15 @@ readonly work="$PWD/build/tick-cost"
 source scripts/screen.sh
 
 readonly count_seconds=6 depth_mm=130
+# Where the chart's plotting area lies in the main window's client area.
+readonly chart_area=(417 420)
+
+kept_runs=0
+if [ "${1:-}" = --kept ]; then
+  kept_runs="${2:-}"
+  [[ "$kept_runs" =~ ^[1-3]$ ]] || fail "--kept takes 1, 2 or 3"
+  shift 2
+fi
 
 busenje_install_packages xvfb xdotool valgrind x11-utils qt6-qpa-plugins
 
@@ -80,6 +92,15 @@ check_no_box "at the start"
 start_run "$main_window" "$depth_mm"
 sleep 3
 check_no_box "after Proces: are K40 and NL 800-2 picked and allowed?"
+# The chart's menu by the keyboard: its sixth item keeps the traces.
+for ((keep = 0; keep < kept_runs; keep++)); do
+  timeout 10 xdotool mousemove --window "$main_window" "${chart_area[@]}" click 3
+  sleep 0.5
+  timeout 10 xdotool key --delay 100 Down Down Down Down Down Down Return
+  timeout 10 xdotool mousemove 5 5
+  sleep 1
+done
+check_no_box "after keeping the traces"
 
 # ---- Counting ----
 # callgrind_control reaches the program through valgrind's gdbserver; a program that
@@ -168,9 +189,11 @@ echo "instructions in ${count_seconds} s:    $(grouped "$total")"
 echo "instructions per tick:  $(grouped "$((total / ticks))")"
 echo
 echo "Largest parts of a tick (inclusive instructions per tick; the parts do not overlap):"
+# Sorted by the plain number, which leads each line until cut off: the grouped one of a
+# million or more would sort as 1.
 for part in "${parts[@]}"; do
-  echo "$(per_tick "${part%% *}")  ${part#* }"
-done | sort -t "%" -k1,1 -rn | head -n 5
+  echo "${part%% *} $(per_tick "${part%% *}")  ${part#* }"
+done | sort -k1,1 -rn | head -n 5 | cut -d " " -f 2-
 echo "$(per_tick "$((total - named))")  everything else (the event loop, timers, X events)"
 echo
 echo "Largest functions by own (self) cost per tick:"
