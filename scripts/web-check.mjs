@@ -25,6 +25,9 @@ const place = {
 };
 const forceTrace = [255, 128, 128];
 const momentTrace = [128, 255, 255];
+// The kept run's traces: the same colours at 60 %.
+const keptForce = [153, 77, 77];
+const keptMoment = [77, 153, 153];
 
 // The processor time the browser has used so far, its every process counted, in seconds
 // (Linux counts it in hundredths of a second).
@@ -291,9 +294,15 @@ try {
     await waitFor('that box to close', async () => !(await windowTitled('Busenje')));
   }
 
+  // ---- The run kept for comparison ----
+
+  step('the run kept on the chart from its menu');
+  await openMenuAt(6);
+  await sleep(500);
+
   // ---- A box over the running oscillogram ----
 
-  step('a second run with a 5 mm drill; a box while it runs');
+  step('a second run with a 5 mm drill over the kept one; a box while it runs');
   await click(place.polaznoStanje);
   for (let i = 0; i < 3; ++i) await click(place.drillSizeDown);
   await click(place.proces);
@@ -310,6 +319,10 @@ try {
   if (same(pixels(underBox, place.chart), pixels(stillUnderBox, place.chart))) {
     fail('the run stopped under the box');
   }
+  const keptPixels = pixels(stillUnderBox, place.chart);
+  if (count(keptPixels, keptForce) < 10 || count(keptPixels, keptMoment) < 10) {
+    fail('the kept run is not drawn beneath the second run');
+  }
   await clickOk(warning);
   await waitFor('the warning to close', async () => !(await windowTitled('Warning')));
   await click(place.pauza);
@@ -322,6 +335,18 @@ try {
   await sleep(500);
   await shot('8-instructions');
   figures.push(`instructions window ${instructions.width} x ${instructions.height}`);
+
+  // ---- The table of runs ----
+
+  step('the table of runs from the chart\'s menu, its last item');
+  await click([place.chart[0] + 180, place.chart[1] + 60], { button: 'right' });
+  await sleep(500);
+  await page.keyboard.press('ArrowUp');
+  await page.keyboard.press('Enter');
+  const table = await waitFor('the table of runs', () => windowTitled('Tabela procesa'));
+  await sleep(500);
+  await shot('8b-run-table');
+  figures.push(`table of runs ${table.width} x ${table.height}`);
 
   // ---- "Exit": the program ends, and the page says so ----
 
