@@ -9,6 +9,7 @@
 #include "UserTexts.h"
 #include "Utf8Text.h"
 
+#include <QAbstractTableModel>
 #include <QClipboard>
 #include <QFontMetrics>
 #include <QGuiApplication>
@@ -17,7 +18,7 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QStyle>
-#include <QTableWidget>
+#include <QTableView>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -85,6 +86,55 @@ QStringList ColumnNames(bool shown = false) {
 
 } // namespace
 
+// The rows as the table shows them: their cells written when the table asks for them, so
+// that a row costs no more than its record.
+class RunRowsModel : public QAbstractTableModel {
+  public:
+    RunRowsModel(const std::deque<RunRecord>& rows, QObject* parent)
+        : QAbstractTableModel(parent), rows_(rows) {}
+
+    int rowCount(const QModelIndex& parent = {}) const override {
+        return parent.isValid() ? 0 : static_cast<int>(rows_.size());
+    }
+    int columnCount(const QModelIndex& parent = {}) const override {
+        return parent.isValid() ? 0 : static_cast<int>(RunTableColumns.size());
+    }
+    // Names at the left, numbers at the right, as a spreadsheet sets them.
+    QVariant data(const QModelIndex& index, int role) const override {
+        if (!index.isValid()) {
+            return {};
+        }
+        if (role == Qt::DisplayRole) {
+            return RunTableCells(rows_[static_cast<std::size_t>(index.row())], QLocale())
+                .value(index.column());
+        }
+        if (role == Qt::TextAlignmentRole) {
+            const int column = index.column();
+            const bool text = column == 1 || column == 7 || column == 8 || column == 13;
+            return QVariant::fromValue(Qt::AlignVCenter | (text ? Qt::AlignLeft : Qt::AlignRight));
+        }
+        return {};
+    }
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
+        if (orientation == Qt::Horizontal && role == Qt::DisplayRole) {
+            return ColumnNames(true).value(section);
+        }
+        return QAbstractTableModel::headerData(section, orientation, role);
+    }
+
+    // The table's rows change only at their ends.
+    void AddedLast() {
+        const int last = rowCount() - 1;
+        beginInsertRows({}, last, last);
+        endInsertRows();
+    }
+    void RemovingFirst() { beginRemoveRows({}, 0, 0); }
+    void RemovedFirst() { endRemoveRows(); }
+
+  private:
+    const std::deque<RunRecord>& rows_;
+};
+
 QStringList RunTableCells(const RunRecord& row, const QLocale& locale) {
     QLocale grouped = locale;
     grouped.setNumberOptions(grouped.numberOptions() & ~QLocale::OmitGroupSeparator);
@@ -139,9 +189,10 @@ QString RunTableTabs(const std::deque<RunRecord>& rows, const QLocale& locale) {
 // The window opens above the main window, as wide as its columns, which are as wide as
 // their names or, for how a run ended, its longest text; rows as tall as a line of text.
 RunTable::RunTable(FileSaver& saver, QWidget* parent) : QWidget(parent, Qt::Window), saver_(saver) {
-    table_ = new QTableWidget(0, static_cast<int>(RunTableColumns.size()), this);
+    model_ = new RunRowsModel(rows_, this);
+    table_ = new QTableView(this);
     table_->setObjectName(QStringLiteral("RunRows"));
-    table_->setHorizontalHeaderLabels(ColumnNames(true));
+    table_->setModel(model_);
     table_->verticalHeader()->setVisible(false);
     table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 6);
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -166,7 +217,7 @@ RunTable::RunTable(FileSaver& saver, QWidget* parent) : QWidget(parent, Qt::Wind
                 QRect(TablePlace, QSize(100, TableHeightPx)));
     table_->resizeColumnsToContents();
     const QFontMetrics metrics = table_->fontMetrics();
-    const int endColumn = table_->columnCount() - 1;
+    const int endColumn = model_->columnCount() - 1;
     for (std::string_view end : {RunAtDepthText, RunBrokeText, RunStoppedText}) {
         table_->setColumnWidth(endColumn,
                                std::max(table_->columnWidth(endColumn),
@@ -184,23 +235,18 @@ RunTable::RunTable(FileSaver& saver, QWidget* parent) : QWidget(parent, Qt::Wind
 // cost the same however many rows stand above it.
 void RunTable::AddRow(const RunRecord& row) {
     if (rows_.size() == static_cast<std::size_t>(RowLimit)) {
+        model_->RemovingFirst();
         rows_.pop_front();
-        table_->removeRow(0);
+        model_->RemovedFirst();
     }
     rows_.push_back(row);
-    const int at = table_->rowCount();
-    table_->insertRow(at);
+    model_->AddedLast();
     const QStringList cells = RunTableCells(row, locale());
     const QFontMetrics metrics = table_->fontMetrics();
     for (int column = 0; column < cells.size(); ++column) {
         table_->setColumnWidth(column,
                                std::max(table_->columnWidth(column),
                                         metrics.horizontalAdvance(cells[column]) + CellMarginsPx));
-        auto* item = new QTableWidgetItem(cells[column]);
-        // Names at the left, numbers at the right, as a spreadsheet sets them.
-        const bool text = column == 1 || column == 7 || column == 8 || column == 13;
-        item->setTextAlignment(Qt::AlignVCenter | (text ? Qt::AlignLeft : Qt::AlignRight));
-        table_->setItem(at, column, item);
     }
     table_->scrollToBottom();
 }

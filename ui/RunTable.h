@@ -12,7 +12,8 @@
 #include <deque>
 
 class QPushButton;
-class QTableWidget;
+class QTableView;
+class RunRowsModel;
 
 // The table of runs: a row for every run of the session that has ended, in a small window
 // of its own. "Kopiraj tabelu" puts it on the clipboard as a table that spreadsheets and
@@ -34,10 +35,12 @@ class RunTable : public QWidget {
     void SaveTable();
 
     FileSaver& saver_;
-    QTableWidget* table_ = nullptr;
+    // The rows, which the table shows through its model, as they are copied and saved.
+    std::deque<RunRecord> rows_;
+    RunRowsModel* model_ = nullptr;
+    QTableView* table_ = nullptr;
     QPushButton* copy_ = nullptr;
     QPushButton* save_ = nullptr;
-    std::deque<RunRecord> rows_;
 };
 
 // A row as the window shows it: the inputs as the main window shows them, the force whole

@@ -14,7 +14,7 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -305,8 +305,12 @@ TEST_F(MainWindow, TheMenuSavesTheChartAsItStoodWhenItOpened) {
 // the table of runs, which the chart's menu shows. Copied, the table is an HTML table with
 // the same cells separated by tabs beside it; saved, a table in the samples' form.
 TEST_F(MainWindow, EveryRunThatEndsTakesARowInTheTableOfRuns) {
-    auto* rows = window->findChild<QTableWidget*>(QStringLiteral("RunRows"));
-    ASSERT_NE(rows, nullptr);
+    auto* view = window->findChild<QTableView*>(QStringLiteral("RunRows"));
+    ASSERT_NE(view, nullptr);
+    const QAbstractItemModel* rows = view->model();
+    const auto cell = [rows](int row, int column) {
+        return rows->index(row, column).data().toString();
+    };
     const auto runUntilRow = [&](int row) {
         QTest::mouseClick(form1->Button3, Qt::LeftButton);
         form1->Timer1->stop();
@@ -347,7 +351,7 @@ TEST_F(MainWindow, EveryRunThatEndsTakesARowInTheTableOfRuns) {
     QMenu* menu = ChartMenu();
     ASSERT_NE(menu, nullptr);
     menu->actions().back()->trigger();
-    QWidget* table = rows->window();
+    QWidget* table = view->window();
     EXPECT_TRUE(table->isVisible());
     EXPECT_EQ(table->windowTitle(), QStringLiteral("Tabela procesa"));
     const QLocale locale;
@@ -361,17 +365,16 @@ TEST_F(MainWindow, EveryRunThatEndsTakesARowInTheTableOfRuns) {
                     {"3", "0.5", "prekinut (Polazno stanje)"}};
     for (int row = 0; row < 3; ++row) {
         SCOPED_TRACE(row);
-        EXPECT_EQ(rows->item(row, 0)->text(), QString::fromLatin1(expected[row].Number));
-        EXPECT_EQ(rows->item(row, 1)->text(), QString::fromUtf8("Bušenje"));
-        EXPECT_EQ(rows->item(row, 5)->text(),
-                  QString::fromLatin1(expected[row].Feed).replace(u'.', point));
-        EXPECT_EQ(rows->item(row, 7)->text(), QStringLiteral("C7680"));
-        EXPECT_EQ(rows->item(row, 8)->text(), QStringLiteral("C1540"));
-        EXPECT_EQ(rows->item(row, 13)->text(), QString::fromLatin1(expected[row].End));
+        EXPECT_EQ(cell(row, 0), QString::fromLatin1(expected[row].Number));
+        EXPECT_EQ(cell(row, 1), QString::fromUtf8("Bušenje"));
+        EXPECT_EQ(cell(row, 5), QString::fromLatin1(expected[row].Feed).replace(u'.', point));
+        EXPECT_EQ(cell(row, 7), QStringLiteral("C7680"));
+        EXPECT_EQ(cell(row, 8), QStringLiteral("C1540"));
+        EXPECT_EQ(cell(row, 13), QString::fromLatin1(expected[row].End));
     }
     QLocale grouped = locale;
     grouped.setNumberOptions(grouped.numberOptions() & ~QLocale::OmitGroupSeparator);
-    EXPECT_EQ(rows->item(0, 9)->text(), grouped.toString(largestForce, 'f', 0));
+    EXPECT_EQ(cell(0, 9), grouped.toString(largestForce, 'f', 0));
 
     QTest::mouseClick(table->findChild<QPushButton*>(QStringLiteral("CopyRunTable")),
                       Qt::LeftButton);
@@ -385,7 +388,7 @@ TEST_F(MainWindow, EveryRunThatEndsTakesARowInTheTableOfRuns) {
     for (int row = 0; row < 3; ++row) {
         QStringList shown;
         for (int column = 0; column < rows->columnCount(); ++column) {
-            shown << rows->item(row, column)->text();
+            shown << cell(row, column);
         }
         EXPECT_EQ(lines[row + 1], shown.join(u'\t'));
     }
