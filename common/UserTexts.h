@@ -99,9 +99,12 @@ inline constexpr std::string_view NoSpaceReason = "nema dovoljno mesta na disku"
 inline constexpr std::string_view NoFolderReason = "fascikla ne postoji";
 inline constexpr std::string_view NameTooLongReason = "ime je predugačko";
 inline constexpr std::string_view NoPermissionReason = "nema dozvole za upis";
-// In the browser: the browser did not let the page put the picture on the clipboard.
+// In the browser: the browser did not let the page put the picture, or the table of runs,
+// on the clipboard.
 inline constexpr std::string_view ClipboardRefusedText =
     "Slika nije kopirana: pregledač ne dozvoljava stranici upis u ostavu";
+inline constexpr std::string_view TableClipboardRefusedText =
+    "Tabela nije kopirana: pregledač ne dozvoljava stranici upis u ostavu";
 
 // Comparing runs: the chart menu's items, the names of kept traces in the chart's key and
 // read-out (%s stands for a value, the operation is named as beside its button; the

@@ -78,8 +78,8 @@ void ChartMenu::Save(const QByteArray& bytes, std::string_view filter,
 
 // The browser may refuse the page its clipboard; the user is then told.
 void ChartMenu::CopyPicture() {
-    CopyPictureToClipboard(PngBytes(snapshot_.Picture),
-                           [] { ReportError(ProgramError(std::string(ClipboardRefusedText))); });
+    CopyToClipboard({{"image/png", PngBytes(snapshot_.Picture)}},
+                    [] { ReportError(ProgramError(std::string(ClipboardRefusedText))); });
 }
 
 #else

@@ -6,8 +6,10 @@
 #include "NumberFormat.h"
 #include "Program.h"
 #include "ProgramAssets.h"
+#include "ProgramError.h"
 #include "UserTexts.h"
 #include "Utf8Text.h"
+#include "WebPage.h"
 
 #include <QAbstractTableModel>
 #include <QClipboard>
@@ -259,12 +261,25 @@ void RunTable::ShowWindow() {
     activateWindow();
 }
 
+#if defined(Q_OS_WASM)
+
+// The browser may refuse the page its clipboard; the user is then told.
+void RunTable::CopyTable() {
+    CopyToClipboard({{"text/html", RunTableHtml(rows_, locale()).toUtf8()},
+                     {"text/plain", RunTableTabs(rows_, locale()).toUtf8()}},
+                    [] { ReportError(ProgramError(std::string(TableClipboardRefusedText))); });
+}
+
+#else
+
 void RunTable::CopyTable() {
     auto* table = new QMimeData;
     table->setHtml(RunTableHtml(rows_, locale()));
     table->setText(RunTableTabs(rows_, locale()));
     QGuiApplication::clipboard()->setMimeData(table);
 }
+
+#endif
 
 // Text mode: the lines end as the system's spreadsheets expect.
 void RunTable::SaveTable() {

@@ -5,6 +5,7 @@
 #include <emscripten.h>
 
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -26,11 +27,21 @@ EM_JS(void, DownloadBytes, (const char* name, int nameSize, const char* data, in
     setTimeout(() => URL.revokeObjectURL(url), 60000);
 });
 
-EM_JS(void, WritePngToClipboard, (const char* data, int size), {
+// One clipboard item holding each part under its MIME type: the types come joined by line
+// breaks, the parts' bytes one after the other, their sizes in `sizes`.
+EM_JS(void, WriteToClipboard,
+      (const char* types, int typesSize, const char* data, const int* sizes, int count), {
     const refused = () => _busenje_clipboard_refused();
     try {
-        const png = new Blob([HEAPU8.slice(data, data + size)], {type: 'image/png'});
-        navigator.clipboard.write([new ClipboardItem({'image/png': png})]).catch(refused);
+        const names = new TextDecoder().decode(HEAPU8.subarray(types, types + typesSize)).split('\n');
+        const item = {};
+        let offset = data;
+        for (let i = 0; i < count; ++i) {
+            const size = HEAP32[(sizes >> 2) + i];
+            item[names[i]] = new Blob([HEAPU8.slice(offset, offset + size)], {type: names[i]});
+            offset += size;
+        }
+        navigator.clipboard.write([new ClipboardItem(item)]).catch(refused);
     } catch (error) {
         refused();
     }
@@ -57,9 +68,18 @@ void DownloadFile(const QString& fileName, const QByteArray& bytes) {
     DownloadBytes(name.constData(), int(name.size()), bytes.constData(), int(bytes.size()));
 }
 
-void CopyPictureToClipboard(const QByteArray& png, std::function<void()> refused) {
+void CopyToClipboard(const std::vector<ClipboardPart>& parts, std::function<void()> refused) {
     clipboardRefused = std::move(refused);
-    WritePngToClipboard(png.constData(), int(png.size()));
+    QByteArray types;
+    QByteArray data;
+    std::vector<int> sizes;
+    for (const ClipboardPart& part : parts) {
+        types += (types.isEmpty() ? "" : "\n") + part.Type;
+        data += part.Bytes;
+        sizes.push_back(int(part.Bytes.size()));
+    }
+    WriteToClipboard(types.constData(), int(types.size()), data.constData(), sizes.data(),
+                     int(sizes.size()));
 }
 
 void TellPageProgramEnded() {
