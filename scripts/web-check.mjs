@@ -1,16 +1,17 @@
 // Tries the browser's program in headless Chromium, as a student would, for
 // scripts/web-check.sh. Usage:
-//   node web-check.mjs URL OUTPUT_FOLDER REFERENCE.csv
+//   node web-check.mjs URL OUTPUT_FOLDER REFERENCE.csv REFERENCE_TABLE.txt
 // URL is the page; the screenshots, the downloads and figures.txt go to OUTPUT_FOLDER;
 // REFERENCE.csv holds the desktop program's samples of the run that is tried here (tool
 // material 2 and workpiece material 4 of the lists, everything else as the program
-// starts). Any error in the page's console fails the check.
+// starts), REFERENCE_TABLE.txt its table of runs as "Kopiraj tabelu" copies it. Any error
+// in the page's console fails the check.
 import fs from 'node:fs';
 import path from 'node:path';
 import puppeteer from 'puppeteer-core';
 import { PNG } from 'pngjs';
 
-const [url, out, referenceCsv] = process.argv.slice(2);
+const [url, out, referenceCsv, referenceTable] = process.argv.slice(2);
 const chromium = process.env.BUSENJE_CHROMIUM || '/usr/bin/chromium';
 const downloads = path.join(out, 'downloads');
 fs.mkdirSync(downloads, { recursive: true });
@@ -347,6 +348,59 @@ try {
   await sleep(500);
   await shot('8b-run-table');
   figures.push(`table of runs ${table.width} x ${table.height}`);
+
+  // Its one row, the run to the depth, copied and saved as the desktop's program gives
+  // the same run. The buttons stand at the window's bottom left, "Kopiraj tabelu" first.
+  step('the table copied and saved: the desktop\'s row of the same run');
+  const desktopTable = fs.readFileSync(referenceTable, 'utf8').split('\n').filter((line) => line);
+  if (desktopTable.length !== 2) fail(`the desktop's table has ${desktopTable.length} lines`);
+  const tableButton = async (x) => page.mouse.click(table.x + x, table.y + table.height - 22);
+  await tableButton(40);
+  const readText = () => page.evaluate(async () => {
+    try {
+      return await navigator.clipboard.readText();
+    } catch {
+      return undefined;
+    }
+  });
+  const copiedTable = await waitFor('the table on the clipboard, or the box of a refused copy',
+    async () => (await readText()) || (await boxOpen('Busenje')));
+  if (typeof copiedTable === 'string') {
+    const lines = copiedTable.split('\n').filter((line) => line);
+    if (lines.join('\n') !== desktopTable.join('\n')) {
+      fail(`the copied table differs from the desktop's: "${lines.join(' / ')}"`);
+    }
+    figures.push('table of runs on the clipboard, as the desktop\'s');
+  } else {
+    figures.push('the browser refused the clipboard for the table; the program said so');
+    await clickOk(copiedTable);
+    await waitFor('that box to close', async () => !(await windowTitled('Busenje')));
+  }
+  await tableButton(175);
+  const tableFile = path.join(downloads, 'procesi.csv');
+  await waitFor('the downloaded procesi.csv', () => fs.existsSync(tableFile) && fs.statSync(tableFile).size > 0);
+  const savedTable = fs.readFileSync(tableFile);
+  if (!savedTable.subarray(0, 3).equals(Buffer.from([0xef, 0xbb, 0xbf]))) fail('procesi.csv has no byte order mark');
+  const csvRows = savedTable.subarray(3).toString('utf8').split('\n').filter((line) => line);
+  if (csvRows.length !== 2) fail(`procesi.csv has ${csvRows.length} lines`);
+  if (csvRows[0] !== desktopTable[0].replaceAll('\t', ';')) fail(`procesi.csv's column names: ${csvRows[0]}`);
+  // The file's numbers are whole; the copy's are rounded as the window shows them, with
+  // points between thousands.
+  const shown = desktopTable[1].split('\t');
+  const cells = csvRows[1].split(';');
+  if (cells.length !== shown.length) fail(`procesi.csv has ${cells.length} columns`);
+  shown.forEach((text, i) => {
+    if (!/^[\d.,]+$/.test(text)) {
+      if (cells[i] !== text) fail(`procesi.csv has "${cells[i]}" in column ${i + 1}, the desktop "${text}"`);
+      return;
+    }
+    const decimals = text.includes(',') ? text.length - text.indexOf(',') - 1 : 0;
+    const number = (t) => Number(t.replaceAll('.', '').replace(',', '.'));
+    if (Math.abs(number(cells[i]) - number(text)) > 0.5 * 10 ** -decimals + 1e-9) {
+      fail(`procesi.csv has ${cells[i]} in column ${i + 1}, the desktop ${text}`);
+    }
+  });
+  step(`procesi.csv holds the desktop's row: ${csvRows[1]}`);
 
   // ---- "Exit": the program ends, and the page says so ----
 

@@ -4,10 +4,12 @@
 # puppeteer-core (scripts/web-check.mjs), waits for the window and the drill in the
 # cross-section, tries a refusal box, picks two materials, runs to the depth while both
 # traces are drawn, downloads the samples from the chart's menu and compares them number
-# for number with the desktop program's samples of the same run, opens a box over a
-# running oscillogram and the instructions window. Any error in the browser's console
-# fails the check. Screenshots, the downloads and the figures (the first window's time,
-# what the browser downloaded) go to build-web/check.
+# for number with the desktop program's samples of the same run, keeps the run on the
+# chart, opens a box over a second, running one, the instructions window and the table of
+# runs, whose row it copies and saves and compares with the desktop's table of the first
+# run. Any error in the browser's console fails the check. Screenshots, the downloads and
+# the figures (the first window's time, what the browser downloaded) go to
+# build-web/check.
 # The desktop's side is build/bin/busenje_reference_run, which ./test.sh builds.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -37,8 +39,8 @@ cp scripts/web-check.mjs "$cache/"
 
 rm -rf "$work"
 mkdir -p "$work"
-phase "the desktop program's samples of the run"
-(cd build/bin && LANG=sr_RS.UTF-8@latin ./busenje_reference_run 1 3 "$work/desktop.csv")
+phase "the desktop program's samples and table of runs of the run"
+(cd build/bin && LANG=sr_RS.UTF-8@latin ./busenje_reference_run 1 3 "$work/desktop.csv" "$work/desktop-table.txt")
 
 phase "serving the page on 127.0.0.1"
 port="$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')"
@@ -53,6 +55,6 @@ for _ in $(seq 50); do
 done
 
 phase "the page in headless Chromium"
-node "$cache/web-check.mjs" "http://127.0.0.1:$port/" "$work" "$work/desktop.csv"
+node "$cache/web-check.mjs" "http://127.0.0.1:$port/" "$work" "$work/desktop.csv" "$work/desktop-table.txt"
 cat "$work/figures.txt"
 phase "done"
