@@ -375,6 +375,17 @@ TEST_F(MainWindow, EveryRunThatEndsTakesARowInTheTableOfRuns) {
     QLocale grouped = locale;
     grouped.setNumberOptions(grouped.numberOptions() & ~QLocale::OmitGroupSeparator);
     EXPECT_EQ(cell(0, 9), grouped.toString(largestForce, 'f', 0));
+    // Names stand at the left of their cells, numbers at the right; the window breaks the
+    // long column names onto two lines.
+    for (int column = 0; column < rows->columnCount(); ++column) {
+        SCOPED_TRACE(column);
+        const bool name = column == 1 || column == 7 || column == 8 || column == 13;
+        const auto alignment = rows->index(0, column).data(Qt::TextAlignmentRole).toInt();
+        EXPECT_EQ(alignment & Qt::AlignHorizontal_Mask,
+                  name ? int(Qt::AlignLeft) : int(Qt::AlignRight));
+    }
+    EXPECT_EQ(rows->headerData(2, Qt::Horizontal).toString(),
+              QString::fromUtf8("Prečnik\nburgije, mm"));
 
     QTest::mouseClick(table->findChild<QPushButton*>(QStringLiteral("CopyRunTable")),
                       Qt::LeftButton);
