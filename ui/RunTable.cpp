@@ -124,12 +124,12 @@ class RunRowsModel : public QAbstractTableModel {
         return QAbstractTableModel::headerData(section, orientation, role);
     }
 
-    // The table's rows change only at their ends.
-    void AddedLast() {
-        const int last = rowCount() - 1;
+    // The table's rows change only at their ends; a view is told before and after.
+    void AddingLast() {
+        const int last = rowCount();
         beginInsertRows({}, last, last);
-        endInsertRows();
     }
+    void AddedLast() { endInsertRows(); }
     void RemovingFirst() { beginRemoveRows({}, 0, 0); }
     void RemovedFirst() { endRemoveRows(); }
 
@@ -241,6 +241,7 @@ void RunTable::AddRow(const RunRecord& row) {
         rows_.pop_front();
         model_->RemovedFirst();
     }
+    model_->AddingLast();
     rows_.push_back(row);
     model_->AddedLast();
     const QStringList cells = RunTableCells(row, locale());

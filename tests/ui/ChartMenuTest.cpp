@@ -1,14 +1,17 @@
 #include "ChartMenu.h"
 #include "ChartTexts.h"
 #include "MainWindowFixture.h"
+#include "RunTable.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemModelTester>
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QHeaderView>
 #include <QImage>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -308,6 +311,9 @@ TEST_F(MainWindow, EveryRunThatEndsTakesARowInTheTableOfRuns) {
     auto* view = window->findChild<QTableView*>(QStringLiteral("RunRows"));
     ASSERT_NE(view, nullptr);
     const QAbstractItemModel* rows = view->model();
+    // The model tells the view of every row it takes, as views expect.
+    const QAbstractItemModelTester modelCheck(
+        view->model(), QAbstractItemModelTester::FailureReportingMode::Fatal);
     const auto cell = [rows](int row, int column) {
         return rows->index(row, column).data().toString();
     };
@@ -354,6 +360,8 @@ TEST_F(MainWindow, EveryRunThatEndsTakesARowInTheTableOfRuns) {
     QWidget* table = view->window();
     EXPECT_TRUE(table->isVisible());
     EXPECT_EQ(table->windowTitle(), QStringLiteral("Tabela procesa"));
+    // As wide as its columns: no row is cut at the right.
+    EXPECT_GE(view->viewport()->width(), view->horizontalHeader()->length());
     const QLocale locale;
     const QString point = locale.decimalPoint();
     const struct {
@@ -545,6 +553,31 @@ TEST_F(MainWindow, ASaveOntoAFullDiskKeepsEveryFile) {
     }
 }
 #endif
+
+// A session that goes on for days keeps its last runs: the oldest row leaves as a new one
+// comes, and the view is told of both.
+TEST(RunTableWindow, KeepsTheLastRunsOnly) {
+    FileSaver saver;
+    RunTable table(saver, nullptr);
+    auto* view = table.findChild<QTableView*>(QStringLiteral("RunRows"));
+    ASSERT_NE(view, nullptr);
+    RunRecord row;
+    const auto addRows = [&](int until) {
+        while (row.Number < until) {
+            ++row.Number;
+            table.AddRow(row);
+        }
+    };
+    addRows(RunTable::RowLimit - 1);
+    const QAbstractItemModelTester modelCheck(
+        view->model(), QAbstractItemModelTester::FailureReportingMode::Fatal);
+    addRows(RunTable::RowLimit + 2);
+    const QAbstractItemModel* rows = view->model();
+    ASSERT_EQ(rows->rowCount(), RunTable::RowLimit);
+    EXPECT_EQ(rows->index(0, 0).data().toString(), QStringLiteral("3"));
+    EXPECT_EQ(rows->index(RunTable::RowLimit - 1, 0).data().toString(),
+              QString::number(RunTable::RowLimit + 2));
+}
 
 // Why a file could not be written, as the box gives it: the four reasons a student meets,
 // in Serbian, and the system's own words for anything else.
