@@ -8,16 +8,6 @@
 #include <algorithm>
 #include <functional>
 
-namespace {
-
-std::string_view MaterialName(std::span<const std::string_view> entries, std::int32_t material) {
-    return material >= 1 && material <= static_cast<std::int32_t>(entries.size())
-               ? entries[static_cast<std::size_t>(material - 1)]
-               : NoValueText;
-}
-
-} // namespace
-
 void RunLog::ProcessStarted(const SimulationState& state) {
     toolMaterial_ = state.ToolMaterial;
     workMaterial_ = state.WorkMaterial;
@@ -85,6 +75,16 @@ RunInputs RunLog::CurrentInputs(const SimulationState& state, std::int32_t holeD
     return inputs;
 }
 
+std::string_view OperationName(MachiningOperation operation) {
+    return operation == MachiningOperation::Drilling ? DrillingLabel : EnlargingLabel;
+}
+
+std::string_view MaterialName(std::span<const std::string_view> entries, std::int32_t material) {
+    return material >= 1 && material <= static_cast<std::int32_t>(entries.size())
+               ? entries[static_cast<std::size_t>(material - 1)]
+               : NoValueText;
+}
+
 // Each input in turn: where the runs do not all agree on it, every run's name gains its
 // value.
 std::vector<std::string> ComparisonLabels(std::span<const RunInputs> kept,
@@ -95,10 +95,7 @@ std::vector<std::string> ComparisonLabels(std::span<const RunInputs> kept,
     };
     using Describe = std::function<std::string(const RunInputs&)>;
     const Describe inputs[] = {
-        [](const RunInputs& r) {
-            return std::string(r.Operation == MachiningOperation::Drilling ? DrillingLabel
-                                                                           : EnlargingLabel);
-        },
+        [](const RunInputs& r) { return std::string(OperationName(r.Operation)); },
         [&](const RunInputs& r) { return WithName(DiameterKeyFormat, number(r.DrillDiameter)); },
         [&](const RunInputs& r) {
             return r.PilotHole ? WithName(PilotHoleKeyFormat, number(*r.PilotHole))

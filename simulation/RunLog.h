@@ -33,7 +33,7 @@ enum class RunEnd {
 
 // One row of the table of runs.
 struct RunRecord {
-    int Number = 0; // 1 for the first run of the session
+    int Number = 0; // 1 for the first run since the program started
     RunInputs Inputs;
     double MaxForce = 0;       // N
     double MaxMoment = 0;      // Nm
@@ -42,12 +42,12 @@ struct RunRecord {
     RunEnd End = RunEnd::AtDepth;
 };
 
-// The runs of the session. A run is one way of the drill down from its start position: it
-// begins with the first tick after the start or after "Polazno stanje" and ends when the
-// drill reaches the depth, breaks, or is sent back by "Polazno stanje". Ticks after the
-// end (a "Proces" pressed at the bottom or after a breakage) belong to the run that has
-// ended and add nothing. The log notes the largest loads of each run and the materials
-// whose coefficients "Proces" loaded for it.
+// The runs since the program started. A run is one way of the drill down from its start
+// position: it begins with the first tick after the start or after "Polazno stanje" and
+// ends when the drill reaches the depth, breaks, or is sent back by "Polazno stanje". Ticks
+// after the end (a "Proces" pressed at the bottom or after a breakage) belong to the run
+// that has ended and add nothing. The log notes the largest loads of each run and the
+// materials whose coefficients "Proces" loaded for it.
 class RunLog {
   public:
     // "Proces" has loaded the coefficients of the state's workpiece material.
@@ -89,6 +89,11 @@ class RunLog {
     double maxMoment_ = 0;
     double maxShearStress_ = 0;
 };
+
+// The names a row gives its operation ("Bušenje", "Proširivanje") and its materials, the
+// material by its place in `entries` from 1 ("–" where none was picked).
+std::string_view OperationName(MachiningOperation operation);
+std::string_view MaterialName(std::span<const std::string_view> entries, std::int32_t material);
 
 // What names each of `kept` runs beside the others and the run under way, `live`: the
 // inputs in which not all of them agree, e.g. "s = 0,2" or "C9681 / SL 300", joined by

@@ -35,12 +35,6 @@ constexpr int TableHeightPx = 150;
 // Room beside a cell's text, as the table's own measure leaves it.
 constexpr int CellMarginsPx = 12;
 
-QString MaterialName(std::span<const std::string_view> entries, std::int32_t material) {
-    return material >= 1 && material <= static_cast<std::int32_t>(entries.size())
-               ? FromUtf8(entries[static_cast<std::size_t>(material - 1)])
-               : FromUtf8(NoValueText);
-}
-
 QString EndText(RunEnd end) {
     switch (end) {
     case RunEnd::AtDepth:
@@ -53,23 +47,19 @@ QString EndText(RunEnd end) {
     return {};
 }
 
-QString OperationText(MachiningOperation operation) {
-    return FromUtf8(operation == MachiningOperation::Drilling ? DrillingLabel : EnlargingLabel);
-}
-
 // The cells of a row with its numbers written by `number` (value, decimals; -1 for the
 // shortest form).
 template <class Number> QStringList Cells(const RunRecord& row, Number number) {
     const RunInputs& in = row.Inputs;
     return {QString::number(row.Number),
-            OperationText(in.Operation),
+            FromUtf8(OperationName(in.Operation)),
             number(in.DrillDiameter, -1),
             in.PilotHole ? number(*in.PilotHole, -1) : FromUtf8(NoValueText),
             number(in.CuttingSpeed, -1),
             number(in.Feed, -1),
             number(in.HoleDepth, -1),
-            MaterialName(ToolMaterialEntries, in.ToolMaterial),
-            MaterialName(WorkMaterialEntries, in.WorkMaterial),
+            FromUtf8(MaterialName(ToolMaterialEntries, in.ToolMaterial)),
+            FromUtf8(MaterialName(WorkMaterialEntries, in.WorkMaterial)),
             number(row.MaxForce, 0),
             number(row.MaxMoment, 2),
             number(row.MaxShearStress / PascalsPerMegapascal, 1),
@@ -138,8 +128,7 @@ class RunRowsModel : public QAbstractTableModel {
 };
 
 QStringList RunTableCells(const RunRecord& row, const QLocale& locale) {
-    QLocale grouped = locale;
-    grouped.setNumberOptions(grouped.numberOptions() & ~QLocale::OmitGroupSeparator);
+    const QLocale grouped = Grouped(locale);
     const std::string point = locale.decimalPoint().toStdString();
     return Cells(row, [&](double value, int decimals) {
         return decimals < 0 ? QString::fromStdString(FormatGeneral(value, point))

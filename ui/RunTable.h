@@ -15,13 +15,13 @@ class QPushButton;
 class QTableView;
 class RunRowsModel;
 
-// The table of runs: a row for every run of the session that has ended, in a small window
-// of its own. "Kopiraj tabelu" puts it on the clipboard as a table that spreadsheets and
-// word processors paste as rows and columns; "Sačuvaj tabelu (CSV)…" saves it as the
-// samples are saved.
+// The table of runs: a row for every run that has ended since the program started, in a
+// small window of its own. "Kopiraj tabelu" puts it on the clipboard as a table that
+// spreadsheets and word processors paste as rows and columns; "Sačuvaj tabelu (CSV)…"
+// saves it as the samples are saved.
 class RunTable : public QWidget {
   public:
-    // The rows kept: the last runs of a session that may go on for days.
+    // The rows kept: the last runs of a program left running for days.
     static constexpr int RowLimit = 500;
 
     RunTable(FileSaver& saver, QWidget* parent);

@@ -12,9 +12,14 @@ constexpr int TickLabelDecimals = 3;
 
 } // namespace
 
-QString FormatTickLabel(double value, const QLocale& locale) {
+QLocale Grouped(const QLocale& locale) {
     QLocale grouped = locale;
     grouped.setNumberOptions(grouped.numberOptions() & ~QLocale::OmitGroupSeparator);
+    return grouped;
+}
+
+QString FormatTickLabel(double value, const QLocale& locale) {
+    const QLocale grouped = Grouped(locale);
     // Values that round to zero at three decimals are shown as "0", never "-0".
     if (std::abs(value) < 0.0005) {
         value = 0.0;
@@ -35,16 +40,14 @@ QString FormatTickLabel(double value, const QLocale& locale) {
 }
 
 QString ReadOutText(double time, double force, double moment, const QLocale& locale) {
-    QLocale grouped = locale;
-    grouped.setNumberOptions(grouped.numberOptions() & ~QLocale::OmitGroupSeparator);
+    const QLocale grouped = Grouped(locale);
     return FromUtf8(ReadOutFormat)
         .arg(grouped.toString(time, 'f', 2), grouped.toString(force, 'f', 0),
              grouped.toString(moment, 'f', 2));
 }
 
 QString KeptReadOutText(const QString& name, double force, double moment, const QLocale& locale) {
-    QLocale grouped = locale;
-    grouped.setNumberOptions(grouped.numberOptions() & ~QLocale::OmitGroupSeparator);
+    const QLocale grouped = Grouped(locale);
     return FromUtf8(KeptReadOutFormat)
         .arg(name, grouped.toString(force, 'f', 0), grouped.toString(moment, 'f', 2));
 }
@@ -82,14 +85,16 @@ QByteArray SamplesCsv(const QVector<QCPGraphData>& force, const QVector<QCPGraph
         }
     }
     table += u'\n';
+    // One time's samples: the time, the force and the moment.
+    const auto sample = [&](const QCPGraphData& forceAt, const QCPGraphData& momentAt) {
+        return CsvNumber(forceAt.key, locale) + separator + CsvNumber(forceAt.value, locale) +
+               separator + CsvNumber(momentAt.value, locale);
+    };
     for (qsizetype k = 0; k < std::min(force.size(), moment.size()); ++k) {
-        table += CsvNumber(force[k].key, locale) + separator + CsvNumber(force[k].value, locale) +
-                 separator + CsvNumber(moment[k].value, locale);
+        table += sample(force[k], moment[k]);
         for (const KeptSamples& run : kept) {
             if (k < std::min(run.Force.size(), run.Moment.size())) {
-                table += separator + CsvNumber(run.Force[k].key, locale) + separator +
-                         CsvNumber(run.Force[k].value, locale) + separator +
-                         CsvNumber(run.Moment[k].value, locale);
+                table += separator + sample(run.Force[k], run.Moment[k]);
             } else {
                 table += QString(separator).repeated(3);
             }

@@ -10,6 +10,10 @@
 
 // The chart's numbers as text: its axes' labels, the read-out and the table of its samples.
 
+// The locale that writes its numbers with the thousands grouped ("6.311"), as the chart
+// and the table of runs show them.
+QLocale Grouped(const QLocale& locale);
+
 // Tick label of the chart's axes: thousands grouped, at most three decimals, trailing
 // zeros dropped, in the given locale's separators (6000 -> "6,000", 0.125 -> "0.125").
 QString FormatTickLabel(double value, const QLocale& locale);

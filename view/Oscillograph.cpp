@@ -300,11 +300,16 @@ void Oscillograph::PlotTraces(const SimulationState& state) {
     }
     series1_->data()->set(forcePoints_, true);
     series2_->data()->set(momentPoints_, true);
+    FollowTraces();
+    QueueMovingReplot();
+}
+
+// An automatic time axis spans the traces as they now stand; a set one stays.
+void Oscillograph::FollowTraces() {
     if (axes_[TimeAxisIndex].Automatic) {
         FitTimeAxis();
         ApplyRanges();
     }
-    QueueMovingReplot();
 }
 
 void Oscillograph::QueueMovingReplot() {
@@ -410,10 +415,7 @@ void Oscillograph::KeepTraces(const RunInputs& inputs, int number) {
     keptMoment_[slot]->setVisible(true);
     liveInputs_ = inputs;
     NameKeptRuns();
-    if (axes_[TimeAxisIndex].Automatic) {
-        FitTimeAxis();
-        ApplyRanges();
-    }
+    FollowTraces();
     plot_->replot(QCustomPlot::rpQueuedReplot);
 }
 
@@ -426,10 +428,7 @@ void Oscillograph::RemoveKeptTraces() {
         }
     }
     key_->SetEntries({});
-    if (axes_[TimeAxisIndex].Automatic) {
-        FitTimeAxis();
-        ApplyRanges();
-    }
+    FollowTraces();
     UpdateReadOut();
     plot_->replot(QCustomPlot::rpQueuedReplot);
 }

@@ -95,6 +95,7 @@ class Oscillograph : public QWidget {
     QRect PlottingArea() const;
     void ApplyRanges();
     void FitTimeAxis();
+    void FollowTraces();
     void QueueMovingReplot();
     void ReplotMoving();
     void SetAxisMaximum(int axisIndex, double maximum);

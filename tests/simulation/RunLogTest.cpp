@@ -15,8 +15,8 @@ namespace {
 constexpr double AllowedPa = 888888889.0;
 
 // Runs from the start values with the given inputs, its materials loaded by "Proces".
-struct Session {
-    explicit Session(int tool, int work) {
+struct Lab {
+    explicit Lab(int tool, int work) {
         Initialise(s);
         s.ToolMaterial = tool;
         s.WorkMaterial = work;
@@ -79,12 +79,12 @@ void ExpectRow(const RunRecord& row, int number, const RunInputs& inputs, Loads 
     EXPECT_EQ(row.End, end);
 }
 
-// Three runs of one session, one for each way a run ends, each row checked against the
+// Three runs one after another, one for each way a run ends, each row checked against the
 // loads worked out by hand at the deepest point of the run, where they are largest.
 TEST(RunLogTest, ThreeRunsEndingEachWayCarryTheirLargestLoads) {
     // C7680 into C1540 from the start values: 20 mm, 30 m/min, 0.2 mm/rev, drilled until
     // the timer stops at 24.1 mm from the rest position (the point at the set depth).
-    Session run(1, 1);
+    Lab run(1, 1);
     run.Start();
     const RunRecord* atDepth = run.TickUntil(TickResult::TimerDisabled);
     ASSERT_NE(atDepth, nullptr);
@@ -134,7 +134,7 @@ TEST(RunLogTest, ThreeRunsEndingEachWayCarryTheirLargestLoads) {
 // What comes after a run's end belongs to it, and a start position left without a tick
 // was no run.
 TEST(RunLogTest, OnlyTheFirstEndOfARunAddsARow) {
-    Session run(1, 1);
+    Lab run(1, 1);
     EXPECT_FALSE(run.log.RunShown());
     EXPECT_EQ(run.log.Reset(run.s, run.depth), nullptr);
     run.Start();

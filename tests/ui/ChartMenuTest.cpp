@@ -554,7 +554,7 @@ TEST_F(MainWindow, ASaveOntoAFullDiskKeepsEveryFile) {
 }
 #endif
 
-// A session that goes on for days keeps its last runs: the oldest row leaves as a new one
+// A program left running for days keeps its last runs: the oldest row leaves as a new one
 // comes, and the view is told of both.
 TEST(RunTableWindow, KeepsTheLastRunsOnly) {
     FileSaver saver;
