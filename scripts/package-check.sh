@@ -145,7 +145,8 @@ phase "comparing with the program in the build tree"
 (cd build/bin && DISPLAY="$display" exec ./busenje > "$work/build-tree.log" 2>&1) &
 program=$!
 pids+=("$program")
-wait_for_main_window || fail "the program in the build tree showed no window"
+wait_for_main_window ||
+  fail "the program in the build tree showed no window; it said: $(cat "$work/build-tree.log")"
 check_screen "$work/build-tree.png" || fail "the program in the build tree"
 stop_program "$program"
 # With the fonts of its look missing, the labels would change width and weight.
@@ -157,7 +158,8 @@ mkdir -p "$work/no-pictures"
   > "$work/no-pictures.log" 2>&1) &
 program=$!
 pids+=("$program")
-wait_for_main_window || fail "the program without its pictures showed no window"
+wait_for_main_window ||
+  fail "the program without its pictures showed no window; it said: $(cat "$work/no-pictures.log")"
 if check_screen "$work/no-pictures.png" > "$work/no-pictures-check.txt"; then
   fail "the check passed the program started without its frame pictures"
 fi

@@ -13,9 +13,12 @@ readonly scene=(232 0 369 353)
 readonly drill_patch=(176 5 16 50)
 
 pids=()
+# Without -noreset the server resets when its last client leaves, and a program that
+# connects in that moment finds no display ("could not connect to display") and aborts:
+# one start in ten or so right after a program was stopped.
 start_xvfb() {
   exec 3> "$work/display"
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp > "$work/xvfb.log" 2>&1 &
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset > "$work/xvfb.log" 2>&1 &
   pids+=($!)
   exec 3>&-
   for _ in $(seq 50); do

@@ -132,7 +132,8 @@ stop_program "$program"
 as_user "$user" 'cd busenje/build/bin && exec ./busenje' > "$work/build-tree.log" 2>&1 &
 program=$!
 pids+=("$program")
-wait_for_main_window || fail "the program in the build tree showed no window"
+wait_for_main_window ||
+  fail "the program in the build tree showed no window; it said: $(cat "$work/build-tree.log")"
 check_screen "$work/build-tree.png" || fail "the program in the build tree"
 stop_program "$program"
 same_window "$work/installed.png" "$work/build-tree.png"
