@@ -29,9 +29,10 @@ namespace {
 
 constexpr double PascalsPerMegapascal = 1e6;
 // Above the main window, which opens with its client area at (194, 196): the buttons, the
-// inputs and the chart stay in sight. The height holds the column names and four rows.
+// inputs and the chart stay in sight, and so does the main window's caption.
 constexpr QPoint TablePlace(194, 23);
-constexpr int TableHeightPx = 150;
+// Rows in sight when the window opens, one for each run the chart keeps; more scroll.
+constexpr int VisibleRows = 3;
 // Room beside a cell's text, as the table's own measure leaves it.
 constexpr int CellMarginsPx = 12;
 
@@ -205,7 +206,7 @@ RunTable::RunTable(FileSaver& saver, QWidget* parent) : QWidget(parent, Qt::Wind
     layout->addLayout(buttons);
 
     SetUpWindow(*this, QStringLiteral("RunTable"), FromUtf8(RunTableTitle), MainWindowIcon(),
-                QRect(TablePlace, QSize(100, TableHeightPx)));
+                QRect(TablePlace, QSize(100, 100)));
     table_->resizeColumnsToContents();
     const QFontMetrics metrics = table_->fontMetrics();
     const int endColumn = model_->columnCount() - 1;
@@ -219,7 +220,11 @@ RunTable::RunTable(FileSaver& saver, QWidget* parent) : QWidget(parent, Qt::Wind
     const int width = table_->horizontalHeader()->length() + 2 * table_->frameWidth() +
                       style()->pixelMetric(QStyle::PM_ScrollBarExtent) + margins.left() +
                       margins.right();
-    resize(width, TableHeightPx);
+    const int height = margins.top() + 2 * table_->frameWidth() +
+                       table_->horizontalHeader()->sizeHint().height() +
+                       VisibleRows * table_->verticalHeader()->defaultSectionSize() +
+                       layout->spacing() + buttons->sizeHint().height() + margins.bottom();
+    resize(width, height);
 }
 
 // A column widens to a new cell that does not fit; measuring the cell alone keeps a row's

@@ -362,6 +362,10 @@ TEST_F(MainWindow, EveryRunThatEndsTakesARowInTheTableOfRuns) {
     EXPECT_EQ(table->windowTitle(), QStringLiteral("Tabela procesa"));
     // As wide as its columns: no row is cut at the right.
     EXPECT_GE(view->viewport()->width(), view->horizontalHeader()->length());
+    // Tall enough for the three rows together, and above the main window with room for its
+    // caption (31 px on Windows) and the table's lower edge.
+    EXPECT_GE(view->viewport()->height(), view->verticalHeader()->length());
+    EXPECT_LE(table->geometry().bottom() + 36, window->geometry().top());
     const QLocale locale;
     const QString point = locale.decimalPoint();
     const struct {
