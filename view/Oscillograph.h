@@ -12,6 +12,8 @@
 #include <QVector>
 #include <QWidget>
 
+class QTimer;
+
 #include <array>
 #include <optional>
 #include <vector>
@@ -64,7 +66,7 @@ class Oscillograph : public QWidget {
     void SetLiveInputs(const RunInputs& inputs);
 
   signals:
-    // A right click without movement, at this point of the screen.
+    // A right click without movement, or a finger held still, at this point of the screen.
     void MenuRequested(QPoint globalPosition);
 
   protected:
@@ -105,6 +107,7 @@ class Oscillograph : public QWidget {
     // The mouse: OscillographGestures.cpp.
     void Mouse(QEvent::Type type, Qt::MouseButton button, Qt::MouseButtons held, QPoint position);
     bool StartsGesture(QPoint position) const;
+    void StartLongPress(QPoint position);
     void PressLeft(QPoint position);
     void MoveTo(QPoint position);
     void ReleaseLeft(QPoint position);
@@ -129,6 +132,9 @@ class Oscillograph : public QWidget {
     // A right press not followed by any movement so far.
     bool rightClick_ = false;
     QPoint rightPress_;
+    // A finger's press that has not moved, until it has been held long enough for the menu.
+    QTimer* longPress_ = nullptr;
+    QPoint longPressAt_;
     TimeAxis* timeAxis_ = nullptr;
     QCPLayer* movingLayer_ = nullptr;
     bool movingReplotQueued_ = false;

@@ -2,14 +2,17 @@
 
 #include "ChartTexts.h"
 
+#include <QGuiApplication>
 #include <QMouseEvent>
+#include <QStyleHints>
+#include <QTimer>
 
 #include <algorithm>
 #include <cmath>
 #include <utility>
 
-// The chart's mouse: zoom, restore and pan, the menu's right click, and the read-out of
-// the sample under a resting pointer.
+// The chart's mouse: zoom, restore and pan, the menu's right click or long touch, and the
+// read-out of the sample under a resting pointer.
 
 namespace {
 
@@ -43,7 +46,29 @@ bool Covers(const QVector<QCPGraphData>& points, double time) {
     return time >= points.front().key - halfStep && time <= points.back().key + halfStep;
 }
 
+// What a finger does arrives as the mouse; a phone or tablet has no right button.
+bool IsTouch(const QMouseEvent& event) {
+    const QPointingDevice* device = event.pointingDevice();
+    return device != nullptr && device->type() == QInputDevice::DeviceType::TouchScreen;
+}
+
 } // namespace
+
+// A finger held still on the chart asks for the menu, as phones open a context menu: the
+// zoom drag its press began is dropped, and the menu opens under the finger.
+void Oscillograph::StartLongPress(QPoint position) {
+    if (longPress_ == nullptr) {
+        longPress_ = new QTimer(this);
+        longPress_->setSingleShot(true);
+        connect(longPress_, &QTimer::timeout, this, [this] {
+            zoomDrag_ = false;
+            HideRubberBand();
+            emit MenuRequested(mapToGlobal(longPressAt_));
+        });
+    }
+    longPressAt_ = position;
+    longPress_->start(QGuiApplication::styleHints()->mousePressAndHoldInterval());
+}
 
 // A gesture starts inside the plotting area or less than 12 px from the bottom, left or
 // right axis line alongside it; the title and the space above the area start nothing.
@@ -69,8 +94,18 @@ bool Oscillograph::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::MouseMove:
     case QEvent::MouseButtonRelease: {
         const auto* mouse = static_cast<QMouseEvent*>(event);
-        Mouse(event->type(), mouse->button(), mouse->buttons(),
-              plot_->mapTo(this, mouse->position().toPoint()));
+        const QPoint position = plot_->mapTo(this, mouse->position().toPoint());
+        const bool press = event->type() == QEvent::MouseButtonPress ||
+                           event->type() == QEvent::MouseButtonDblClick;
+        if (press && IsTouch(*mouse)) {
+            StartLongPress(position);
+        } else if (longPress_ != nullptr &&
+                   (event->type() != QEvent::MouseMove ||
+                    (position - longPressAt_).manhattanLength() >
+                        QGuiApplication::styleHints()->startDragDistance())) {
+            longPress_->stop();
+        }
+        Mouse(event->type(), mouse->button(), mouse->buttons(), position);
         return true;
     }
     case QEvent::Wheel:

@@ -3,7 +3,9 @@
 #include "ChartTexts.h"
 #include "ProgramError.h"
 
+#include <QGuiApplication>
 #include <QSignalSpy>
+#include <QStyleHints>
 
 #include <algorithm>
 #include <array>
@@ -449,3 +451,49 @@ TEST_F(OscillographTest, ARightClickWithoutMovementAsksForTheMenu) {
 }
 
 } // namespace
+
+// A finger held still asks for the menu where it rests, and drops the zoom drag its press
+// began; a finger that moves or lets go first, and the mouse held as long, ask for nothing.
+TEST_F(OscillographTest, AFingerHeldStillAsksForTheMenu) {
+    QSignalSpy asked(&chart, &Oscillograph::MenuRequested);
+    QPointingDevice* finger = QTest::createTouchDevice();
+    const int hold = QGuiApplication::styleHints()->mousePressAndHoldInterval();
+    const QPoint middle = Area().center();
+    const struct {
+        const char* What;
+        bool Touch;
+        QPoint MovedBy;
+        int HeldMs;
+        bool Menu;
+    } cases[] = {
+        {"a finger held still", true, {0, 0}, hold + 200, true},
+        {"a finger held, a pixel off", true, {1, 1}, hold + 200, true},
+        {"a finger that moves", true, {25, 20}, hold + 200, false},
+        {"a tap", true, {0, 0}, hold / 4, false},
+        {"the left button held", false, {0, 0}, hold + 200, false},
+    };
+    for (const auto& c : cases) {
+        asked.clear();
+        const QPoint to = middle + c.MovedBy;
+        if (c.Touch) {
+            QTest::touchEvent(&chart, finger).press(0, middle, probe.Plot());
+            QTest::touchEvent(&chart, finger).move(0, to, probe.Plot());
+        } else {
+            Press(Qt::LeftButton, middle);
+            Move(to);
+        }
+        QTest::qWait(c.HeldMs);
+        ASSERT_EQ(asked.size(), c.Menu ? 1 : 0) << c.What;
+        if (c.Menu) {
+            EXPECT_EQ(asked.front().front().toPoint(), chart.mapToGlobal(middle)) << c.What;
+            EXPECT_FALSE(probe.ZoomDragActive()) << c.What;
+        }
+        if (c.Touch) {
+            QTest::touchEvent(&chart, finger).release(0, to, probe.Plot());
+        } else {
+            Release(Qt::LeftButton, to);
+        }
+        EXPECT_EQ(asked.size(), c.Menu ? 1 : 0) << c.What;
+        Drag(Qt::LeftButton, middle, middle - QPoint(30, 30)); // back to the whole view
+    }
+}
