@@ -25,6 +25,7 @@
 #include <QCoreApplication>
 #include <QFrame>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
@@ -302,13 +303,12 @@ void TForm1::ConnectHandlers() {
     connect(Timer1, &QTimer::timeout, this, GuardedTick(Timer1, [this] { Timer1Timer(); }));
     // The chart's menu opens where the chart was right-clicked, with the chart as it stood
     // then; it does not stop the run.
-    auto* chartMenu =
-        new ChartMenu(Chart1, saver_,
-                      RunComparison{[this] { return runs_.RunShown(); }, [this] { KeepTraces(); },
-                                    [this] { ShowRunTable(); }},
-                      this);
-    connect(Chart1, &Oscillograph::MenuRequested, chartMenu,
-            [chartMenu](QPoint where) { chartMenu->Open(where); });
+    chartMenu_ = new ChartMenu(Chart1, saver_,
+                               RunComparison{[this] { return runs_.RunShown(); },
+                                             [this] { KeepTraces(); }, [this] { ShowRunTable(); }},
+                               this);
+    connect(Chart1, &Oscillograph::MenuRequested, chartMenu_,
+            [this](QPoint where) { chartMenu_->Open(where); });
 }
 
 void TForm1::FormCreate() {
@@ -487,6 +487,19 @@ void TForm1::ShowRunTable() {
 
 RunInputs TForm1::CurrentInputs() const {
     return runs_.CurrentInputs(state_, holeDepth_);
+}
+
+// The keyboard's way to the chart's menu, from wherever the focus is in the window: the
+// menu key or Shift+F10, which no control of the window takes for itself. The menu opens
+// over the middle of the chart.
+void TForm1::keyPressEvent(QKeyEvent* event) {
+    const bool menuKey = event->key() == Qt::Key_Menu ||
+                         (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier);
+    if (!menuKey) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    chartMenu_->Open(Chart1->mapToGlobal(Chart1->rect().center()));
 }
 
 // Closing the main window ends the program at once, with the instructions window and the

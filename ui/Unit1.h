@@ -11,6 +11,7 @@
 #include <QRect>
 #include <QWidget>
 
+class ChartMenu;
 class ImageView;
 class Oscillograph;
 class QComboBox;
@@ -76,6 +77,7 @@ class TForm1 : public QWidget, private ProcessViews {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
   private:
     // The window builds itself from its groups.
@@ -160,6 +162,7 @@ class TForm1 : public QWidget, private ProcessViews {
     FileSaver saver_;
     RunLog runs_;
     RunTable* runTable_ = nullptr;
+    ChartMenu* chartMenu_ = nullptr;
     // The hole depth as last set, in mm.
     std::int32_t holeDepth_ = StartHoleDepthMm;
     QImage scene_;

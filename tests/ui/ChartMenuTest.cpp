@@ -166,6 +166,38 @@ QByteArray ContentOf(const QString& fileName) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+// The keyboard opens the chart's menu over the chart from wherever the focus is, by the menu
+// key or Shift+F10; F10 alone and other modifiers do not, and a control that takes the key
+// for itself keeps it.
+TEST_F(MainWindow, TheKeyboardOpensTheChartMenu) {
+    auto* menu = window->findChild<QMenu*>(QStringLiteral("ChartMenu"));
+    ASSERT_NE(menu, nullptr);
+    const struct {
+        QWidget* Focus;
+        Qt::Key Key;
+        Qt::KeyboardModifiers Modifiers;
+        bool Opens;
+    } cases[] = {
+        {form1->Button1, Qt::Key_Menu, Qt::NoModifier, true},
+        {form1->Button3, Qt::Key_F10, Qt::ShiftModifier, true},
+        {form1->SpinEdit6->lineEdit(), Qt::Key_Menu, Qt::NoModifier, true},
+        {form1->RadioButton1, Qt::Key_F10, Qt::ShiftModifier, true},
+        {form1->Button3, Qt::Key_F10, Qt::NoModifier, false},
+        {form1->Button3, Qt::Key_F10, Qt::ShiftModifier | Qt::ControlModifier, false},
+        {form1->Button3, Qt::Key_Space, Qt::ShiftModifier, false},
+    };
+    for (const auto& c : cases) {
+        c.Focus->setFocus();
+        QTest::keyClick(c.Focus, c.Key, c.Modifiers);
+        EXPECT_EQ(menu->isVisible(), c.Opens) << c.Focus->objectName().toStdString() << c.Key;
+        if (c.Opens) {
+            EXPECT_TRUE(menu->geometry().contains(
+                form1->Chart1->mapToGlobal(form1->Chart1->rect().center())));
+        }
+        menu->close();
+    }
+}
+
 // A right click on the chart opens its menu; its table of samples, saved where the user
 // chose, reads back to the plotted samples, its pictures have their sizes; and a folder
 // that cannot be written keeps the file already there and reports why.
