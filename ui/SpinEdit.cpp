@@ -3,11 +3,13 @@
 #include "MessageBox.h"
 #include "StrictConversion.h"
 
+#include <QCoreApplication>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QLocale>
 #include <QToolButton>
+#include <QTouchEvent>
 
 #include <algorithm>
 #include <cstdint>
@@ -58,6 +60,11 @@ SpinEdit::SpinEdit(int minimum, int maximum, int step, int startValue, QWidget* 
     connect(edit_, &QLineEdit::textChanged, this, &SpinEdit::TextOfEditChanged);
     connect(up_, &QToolButton::pressed, this, [this] { ArrowPressed(+1); });
     connect(down_, &QToolButton::pressed, this, [this] { ArrowPressed(-1); });
+    // A touch is taken where it lands, by the part under it, and handled here.
+    for (QWidget* part : std::initializer_list<QWidget*>{edit_, up_, down_}) {
+        part->setAttribute(Qt::WA_AcceptTouchEvents);
+        part->installEventFilter(this);
+    }
     resize(sizeHint());
 }
 
@@ -109,7 +116,53 @@ void SpinEdit::LayoutChildren() {
     down_->setGeometry(arrowLeft, upHeight, width() - arrowLeft, height() - upHeight);
 }
 
+// A finger is wider than the arrows: a touch on the upper half of the box presses the up
+// arrow, one on the lower half the down arrow, held as long as the finger rests, repeating
+// as the arrow does under the mouse. The field is not entered, so no screen keyboard rises.
+bool SpinEdit::Touch(QWidget* part, QTouchEvent* touch) {
+    switch (touch->type()) {
+    case QEvent::TouchBegin: {
+        const QPointF at = part->mapTo(this, touch->points().front().position());
+        touchedArrow_ = at.y() < height() / 2.0 ? up_ : down_;
+        PressArrow(QEvent::MouseButtonPress);
+        break;
+    }
+    case QEvent::TouchEnd:
+    case QEvent::TouchCancel:
+        PressArrow(QEvent::MouseButtonRelease);
+        touchedArrow_ = nullptr;
+        break;
+    default:
+        break;
+    }
+    // Accepted point by point, so that the rest of the touch comes here too.
+    touch->setAccepted(true);
+    return true;
+}
+
+// The arrow is pressed as by the mouse: a press with the finger's own device would end the
+// finger's touch for the windowing system.
+void SpinEdit::PressArrow(QEvent::Type type) {
+    if (touchedArrow_ == nullptr) {
+        return;
+    }
+    const QPointF centre = QRectF(touchedArrow_->rect()).center();
+    QMouseEvent press(type, centre, touchedArrow_->mapToGlobal(centre), Qt::LeftButton,
+                      type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
+                      Qt::NoModifier);
+    QCoreApplication::sendEvent(touchedArrow_, &press);
+}
+
 bool SpinEdit::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+    case QEvent::TouchBegin:
+    case QEvent::TouchUpdate:
+    case QEvent::TouchEnd:
+    case QEvent::TouchCancel:
+        return Touch(static_cast<QWidget*>(watched), static_cast<QTouchEvent*>(event));
+    default:
+        break;
+    }
     if (watched == edit_) {
         if (event->type() == QEvent::KeyPress) {
             return FilterKey(static_cast<QKeyEvent*>(event));

@@ -1,10 +1,12 @@
 #pragma once
 
+#include <QEvent>
 #include <QPointer>
 #include <QString>
 #include <QWidget>
 
 class QKeyEvent;
+class QTouchEvent;
 class QLineEdit;
 class QToolButton;
 
@@ -52,6 +54,8 @@ class SpinEdit : public QWidget {
     void ArrowPressed(int direction);
     void ClampToRange();
     void ReleaseArrows();
+    bool Touch(QWidget* part, QTouchEvent* touch);
+    void PressArrow(QEvent::Type type);
     bool FilterKey(const QKeyEvent* event);
     void TextOfEditChanged(const QString& text);
     void LayoutChildren();
@@ -68,4 +72,6 @@ class SpinEdit : public QWidget {
     QLineEdit* edit_;
     QToolButton* up_;
     QToolButton* down_;
+    // The arrow a finger holds down.
+    QPointer<QToolButton> touchedArrow_;
 };

@@ -305,4 +305,34 @@ TEST(SpinEditArrowsOnly, NarrowFormStillStepsAndTakesTheFocus) {
     EXPECT_EQ(f.spin->text(), QStringLiteral("4"));
 }
 
+// A finger steps by the half of the box it lands on, the text's part as well as the arrows',
+// without entering the field (which would raise a phone's keyboard); held, it repeats.
+TEST(SpinEditTouch, AFingerStepsByTheHalfOfTheBoxItLandsOn) {
+    QPointingDevice* finger = QTest::createTouchDevice();
+    const struct {
+        QPoint At;
+        int HeldMs;
+        std::vector<QString> Changes;
+    } cases[] = {
+        {{5, 3}, 0, {"31"}},   {{5, 18}, 0, {"29"}},  {{44, 2}, 0, {"31"}},
+        {{44, 20}, 0, {"29"}}, {{24, 10}, 0, {"31"}}, {{24, 11}, 0, {"29"}},
+    };
+    for (const auto& c : cases) {
+        SpinEditFixture f(5, 80, 1, 30);
+        QTest::touchEvent(&f.window, finger).press(0, c.At, f.spin);
+        QTest::touchEvent(&f.window, finger).release(0, c.At, f.spin);
+        EXPECT_EQ(f.changes, c.Changes) << c.At.x() << "," << c.At.y();
+        EXPECT_FALSE(f.spin->upButton()->isDown() || f.spin->downButton()->isDown());
+        EXPECT_TRUE(f.before->hasFocus() || f.spin->lineEdit()->hasFocus());
+        EXPECT_FALSE(f.spin->lineEdit()->hasSelectedText());
+    }
+    SpinEditFixture held(5, 80, 1, 30);
+    QTest::touchEvent(&held.window, finger).press(0, {5, 3}, held.spin);
+    EXPECT_TRUE(held.spin->upButton()->isDown());
+    QTest::qWait(700);
+    QTest::touchEvent(&held.window, finger).release(0, {5, 3}, held.spin);
+    EXPECT_GE(held.changes.size(), 3u);
+    EXPECT_FALSE(held.spin->upButton()->isDown());
+}
+
 } // namespace
