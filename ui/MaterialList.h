@@ -6,6 +6,7 @@
 #include <span>
 #include <string_view>
 
+class EntryDelegate;
 class QWheelEvent;
 
 // A material list: a drop-down list of fixed entries with an editable field that shows a
@@ -19,8 +20,17 @@ class MaterialList : public QComboBox {
     MaterialList(std::span<const std::string_view> entries, const QString& prompt,
                  QWidget* parent = nullptr);
 
+    void showPopup() override;
+
   protected:
     // The wheel over a list that does not have the focus passes on to the window, so
     // that scrolling past the list changes nothing.
     void wheelEvent(QWheelEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    // Opens the rows, at least `rowPx` tall each.
+    void OpenRows(int rowPx);
+
+    EntryDelegate* delegate_ = nullptr;
 };

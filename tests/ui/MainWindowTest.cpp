@@ -4,12 +4,14 @@
 #include "ProgramAssets.h"
 #include "StartValues.h"
 
+#include <QAbstractItemView>
 #include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QFontMetrics>
 #include <QImage>
 #include <QLineEdit>
+#include <QScreen>
 #include <QThread>
 #include <QWheelEvent>
 
@@ -369,6 +371,38 @@ TEST_F(MainWindow, TheWheelChangesOnlyAFocusedList) {
         EXPECT_EQ(state.ToolMaterial, focused ? 3 : 1) << focused;
         EXPECT_EQ(form1->ComboBox1->hasFocus(), focused);
     }
+}
+
+// A finger's tap on a material list, on its text as on its arrow, opens its rows a
+// fingertip tall without entering the field; a tap on a row picks it. The mouse opens the
+// rows as they always were.
+TEST_F(MainWindow, AFingerOpensAListWithRowsItCanHit) {
+    QPointingDevice* finger = QTest::createTouchDevice();
+    QComboBox* list = form1->ComboBox2;
+    QAbstractItemView* rows = list->view();
+    const int fingertip = static_cast<int>(0.35 * list->screen()->physicalDotsPerInch());
+    for (const QPoint at : {QPoint(20, 10), QPoint(list->width() - 6, 10)}) {
+        QTest::touchEvent(window, finger).press(0, at, list);
+        QTest::touchEvent(window, finger).release(0, at, list);
+        ASSERT_TRUE(rows->isVisible()) << at.x();
+        EXPECT_FALSE(list->lineEdit()->hasFocus());
+        EXPECT_GE(rows->visualRect(rows->model()->index(1, 0)).height(), fingertip);
+        list->hidePopup();
+    }
+    QTest::touchEvent(window, finger).press(0, {20, 10}, list);
+    QTest::touchEvent(window, finger).release(0, {20, 10}, list);
+    ASSERT_TRUE(rows->isVisible());
+    const QPoint third = rows->visualRect(rows->model()->index(2, 0)).center();
+    QTest::touchEvent(rows->window(), finger).press(0, third, rows->viewport());
+    QTest::touchEvent(rows->window(), finger).release(0, third, rows->viewport());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !rows->isVisible(); }));
+    EXPECT_EQ(list->currentText(), "NL 800-2");
+    EXPECT_EQ(state.WorkMaterial, 3);
+
+    QTest::mouseClick(list, Qt::LeftButton, Qt::NoModifier, {list->width() - 6, 10});
+    ASSERT_TRUE(rows->isVisible());
+    EXPECT_LT(rows->visualRect(rows->model()->index(1, 0)).height(), fingertip);
+    list->hidePopup();
 }
 
 TEST_F(MainWindow, AFullRunToTheEndOfTravel) {
